@@ -1,0 +1,56 @@
+// The match run: the window thread starts it and never waits; a worker compiles and executes
+// the pattern and hands rows to the table in batches; stale runs are dropped.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace vexlo {
+
+class MatchTable;
+
+/// What a run reads from the controls, once, on the window thread.
+struct RunInputs {
+    QString pattern;        // patternBox
+    QString subject;        // sourceBox (line breaks as the editor gives them)
+    bool caseSensitive;     // caseCheck
+    bool restoreQuotes;     // quoteCheck
+};
+
+/// How a run ended.
+enum class RunEnd {
+    listed,     // every match is in the table
+    rejected,   // the pattern does not compile: no rows
+    noMatch,    // valid pattern, no match: no rows
+    runaway,    // the engine's limit stopped it: the rows found so far stay
+};
+
+/// Called on the window thread. firstRows: just before the first rows go in. ended: once, when
+/// the run is over (never for a run that was cancelled or superseded), with the row count.
+struct RunCallbacks {
+    std::function<void()> firstRows;
+    std::function<void(RunEnd end, int rows)> ended;
+};
+
+/// Owns the worker of the current run. Lives on the window thread.
+class MatchRun {
+public:
+    explicit MatchRun(MatchTable& table);
+    ~MatchRun();  // cancels the current run and lets its worker go (promptly)
+    MatchRun(const MatchRun&) = delete;
+    MatchRun& operator=(const MatchRun&) = delete;
+
+    /// Cancels the run in progress, clears the table and cuts it back to its two fixed
+    /// columns, and starts a new worker with inputs. Returns at once.
+    void start(RunInputs inputs, RunCallbacks callbacks);
+    /// Cancels the run in progress, if any; its batches and its end are dropped.
+    void cancel();
+    /// True while a run is under way.
+    bool running() const;
+
+private:
+    // filled in by the match layer
+};
+
+} // namespace vexlo
