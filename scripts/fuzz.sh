@@ -12,8 +12,13 @@ for target in fuzz_text fuzz_codepage fuzz_regex fuzz_commands; do
     work="build/fuzz/corpus-$target"
     mkdir -p "$work"
     echo "fuzzing $target for ${seconds}s"
-    "build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
-        -max_len=4096 -print_final_stats=0 "$work" "fuzz/corpus/$target" 2>&1 | tail -n 3
-    [[ ${PIPESTATUS[0]} -eq 0 ]] || { echo "fuzzer $target found a problem"; exit 1; }
+    log="build/fuzz/$target.log"
+    if ! "build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+        -max_len=4096 "$work" "fuzz/corpus/$target" >"$log" 2>&1; then
+        tail -n 40 "$log"
+        echo "fuzzer $target found a problem (inputs in build/fuzz/)"
+        exit 1
+    fi
+    tail -n 2 "$log"
 done
 echo "fuzzing: no findings"
