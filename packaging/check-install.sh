@@ -95,6 +95,8 @@ check_layout() {  # PREFIX
         fail "no AppStream metadata at $metainfo"
     else
         out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $out"
+        # The tree check also finds the desktop entry the metadata launches.
+        out=$(appstreamcli validate-tree --no-net "$prefix" 2>&1) || fail "appstreamcli validate-tree: $out"
         grep -q "<release version=\"$VEXLO_VERSION\" date=\"[0-9]\{4\}-[0-9]\{2\}-[0-9]\{2\}\"" "$metainfo" ||
             fail "the metadata has no dated release entry for version $VEXLO_VERSION"
         grep -qF "<launchable type=\"desktop-id\">$VEXLO_APP_ID.desktop</launchable>" "$metainfo" ||
