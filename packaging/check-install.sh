@@ -152,7 +152,10 @@ check_deb() {
     # The libraries the program loads must come from packages the package depends on.
     local program=$root/usr/bin/vexlo depends stem soname pkg
     depends=", $(dpkg-deb -f "$deb" Depends | sed 's/ *([^)]*)//g; s/ *| */, /g'),"
-    [[ -f $program ]] || return 0
+    if [[ ! -f $program ]]; then
+        fail "no program at $program"
+        return
+    fi
     for stem in libQt6Widgets.so libpcre2-16.so libboost_regex.so libicuuc.so; do
         soname=$(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | grep -F "$stem" | head -n 1 || true)
         if [[ -z $soname ]]; then
@@ -166,7 +169,7 @@ check_deb() {
         fi
         local name found=no
         while read -r name; do
-            [[ $depends == *", $name,"* ]] && found=yes
+            if [[ $depends == *", $name,"* ]]; then found=yes; fi
         done < <(names_of_package "$pkg")
         [[ $found == yes ]] || fail "Depends lacks $pkg (or a name it provides), which holds $soname"
     done
