@@ -5,10 +5,14 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace vexlo {
 
 class MatchTable;
+struct RunChannel;
+struct RunWorker;
 
 /// What a run reads from the controls, once, on the window thread.
 struct RunInputs {
@@ -36,8 +40,11 @@ struct RunCallbacks {
 /// Owns the worker of the current run. Lives on the window thread.
 class MatchRun {
 public:
+    /// table must outlive this MatchRun and live on the calling (window) thread.
     explicit MatchRun(MatchTable& table);
-    ~MatchRun();  // cancels the current run and lets its worker go (promptly)
+    /// Cancels the current run and joins every worker; each stops within a few milliseconds
+    /// (a single search is bounded by the engine's match limit). Nothing is delivered after.
+    ~MatchRun();
     MatchRun(const MatchRun&) = delete;
     MatchRun& operator=(const MatchRun&) = delete;
 
@@ -50,7 +57,16 @@ public:
     bool running() const;
 
 private:
-    // filled in by the match layer
+    /// Joins the workers that have finished (a join that returns at once).
+    void reapFinished();
+
+    MatchTable& table_;
+    // The current run as the window thread sees it; queued deliveries hold it too, so that a
+    // late one finds out it is stale even after this MatchRun is gone. Window thread only.
+    std::shared_ptr<RunChannel> channel_;
+    // Every worker not yet joined: the current one and cancelled ones still winding down.
+    // Window thread only.
+    std::vector<std::unique_ptr<RunWorker>> workers_;
 };
 
 } // namespace vexlo

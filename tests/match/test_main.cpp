@@ -1,0 +1,11 @@
+// Runs the match layer's GoogleTest cases inside a QCoreApplication, so that queued deliveries
+// from the workers reach the table.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
