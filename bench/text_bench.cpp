@@ -1,0 +1,110 @@
+// vexlo-text-bench: times the searches, replacement, counting and the code page conversion over
+// a deterministic 20 MB code page 936 text, and prints the best and median of a few runs in ms.
+#include "bench/log_text.h"
+#include "text/ansi_text.h"
+#include "text/codepage.h"
+#include "text/occurrences.h"
+#include "text/primitives.h"
+
+#include <unicode/ustring.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace vexlo;
+
+constexpr std::size_t TEXT_BYTES = 20u * 1024u * 1024u;
+constexpr int RUNS = 7;
+
+// Code page 936 form of a UTF-8 text (the sample generator writes UTF-8).
+AnsiText fromUtf8(const std::string& utf8) {
+    std::u16string units(utf8.size(), u'\0');
+    int32_t length = 0;
+    UErrorCode err = U_ZERO_ERROR;
+    u_strFromUTF8(units.data(), static_cast<int32_t>(units.size()), &length, utf8.data(),
+                  static_cast<int32_t>(utf8.size()), &err);
+    units.resize(U_SUCCESS(err) ? static_cast<std::size_t>(length) : 0);
+    return utf16ToAnsi(units);
+}
+
+long long sink = 0; // results go here so no call is optimised away
+
+void time(const char* name, const std::function<long long()>& run) {
+    std::vector<double> ms;
+    long long result = 0;
+    for (int i = 0; i < RUNS; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        result = run();
+        const auto t1 = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    }
+    sink += result;
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-58s best %8.2f ms  median %8.2f ms  (result %lld)\n", name, ms.front(),
+                ms[ms.size() / 2], result);
+}
+
+} // namespace
+
+int main() {
+    AnsiText text = fromUtf8(vexlo::bench::makeLogText(TEXT_BYTES * 5 / 4));
+    if (text.size() < TEXT_BYTES) {
+        std::fprintf(stderr, "sample text too short: %zu bytes\n", text.size());
+        return 1;
+    }
+    text.resize(TEXT_BYTES);
+    const AnsiText failed = utf16ToAnsi(u"\u5931\u8D25");   // "failed", frequent
+    const AnsiText absentCn = utf16ToAnsi(u"\u9CC4\u9C7C"); // "crocodile", absent
+    std::printf("text: %zu bytes of code page 936, %d editor characters\n", text.size(),
+                charCountOfBytes(text));
+
+    time("findText absent one byte \\x01", [&] { return findText(text, "\x01"); });
+    time("findText absent \"zqxj\"", [&] { return findText(text, "zqxj"); });
+    time("findText absent \"zqxj\" ignoreCase", [&] { return findText(text, "zqxj", 1, true); });
+    time("findText absent Chinese", [&] { return findText(text, absentCn); });
+    time("findTextReverse absent \"zqxj\"", [&] { return findTextReverse(text, "zqxj"); });
+    time("findTextReverse absent \"ZQXJ\" ignoreCase",
+         [&] { return findTextReverse(text, "ZQXJ", std::nullopt, true); });
+    time("findTextReverse absent Chinese", [&] { return findTextReverse(text, absentCn); });
+    time("replaceText \"error\" -> \"fault\" (all)", [&] {
+        return static_cast<long long>(
+            replaceText(text, "error", "fault", std::nullopt, std::nullopt, true).size());
+    });
+    time("replaceText \"ERROR\" -> \"fault\" folding",
+         [&] { return static_cast<long long>(replaceText(text, "ERROR", "fault").size()); });
+    time("replaceText Chinese \"failed\" -> \"ok\"", [&] {
+        return static_cast<long long>(
+            replaceText(text, failed, "ok", std::nullopt, std::nullopt, true).size());
+    });
+    time("replaceText absent \"zqxj\"",
+         [&] { return static_cast<long long>(replaceText(text, "zqxj", "y").size()); });
+    time("countOccurrences \"error\" (folding)", [&] { return countOccurrences(text, "error"); });
+    time("countOccurrences \"e\" case-sensitive",
+         [&] { return countOccurrences(text, "e", true); });
+    time("countOccurrences Chinese \"failed\"",
+         [&] { return countOccurrences(text, failed, true); });
+    time("findTextFrom absent \"zqxj\"", [&] { return findTextFrom(text, "zqxj"); });
+    time("findTextFrom absent \"ZQXJ\" ignoreCase",
+         [&] { return findTextFrom(text, "ZQXJ", 1, true); });
+    time("findTextFrom walking every \"error\"", [&] {
+        long long n = 0;
+        for (BytePos p = findTextFrom(text, "error"); p != -1;
+             p = findTextFrom(text, "error", p + 1))
+            ++n;
+        return n;
+    });
+    time("charCountOfBytes", [&] { return charCountOfBytes(text); });
+    std::u16string units;
+    time("ansiToUtf16", [&] {
+        units = ansiToUtf16(text);
+        return static_cast<long long>(units.size());
+    });
+    time("utf16ToAnsi", [&] { return static_cast<long long>(utf16ToAnsi(units).size()); });
+    return sink == 42 ? 1 : 0;
+}

@@ -1,0 +1,169 @@
+// Byte-scanning cores of the searches: memchr/memmem find candidates, a candidate is then
+// checked against the two-byte stepping by looking back only over the run of bytes 0x80-0xFF
+// in front of it, so every search stays linear in the text.
+#include "text/byte_search.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vexlo::detail {
+
+namespace {
+
+bool isLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool hasLetter(std::string_view s) {
+    return std::any_of(s.begin(), s.end(),
+                       [](char c) { return isLetter(static_cast<unsigned char>(c)); });
+}
+
+bool equalFolded(const char* a, const char* b, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (foldByte(static_cast<unsigned char>(a[i])) !=
+            foldByte(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Plain byte search for the exact bytes of sub from `from`.
+std::size_t findExact(std::string_view text, std::size_t from, std::string_view sub) {
+#if defined(__GLIBC__) || defined(__APPLE__)
+    const void* hit = memmem(text.data() + from, text.size() - from, sub.data(), sub.size());
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : NONE;
+#else
+    return text.find(sub, from);
+#endif
+}
+
+// Last offset <= last at which byte c stands; NONE when none.
+std::size_t lastByte(std::string_view text, std::size_t last, char c) {
+#if defined(__GLIBC__)
+    const void* hit = memrchr(text.data(), c, last + 1);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : NONE;
+#else
+    return text.substr(0, last + 1).rfind(c);
+#endif
+}
+
+// Next offset >= from at which byte c stands; NONE when none.
+std::size_t nextByte(std::string_view text, std::size_t from, char c) {
+    const void* hit = std::memchr(text.data() + from, c, text.size() - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : NONE;
+}
+
+char otherCase(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return static_cast<char>(u >= 'a' ? u - ('a' - 'A') : u + ('a' - 'A'));
+}
+
+// Start of the run of bytes 0x80-0xFF that ends just before offset c, going no further back
+// than floor. That start is a character start when floor is one: the byte before it is below
+// 0x80, so it is either a character of its own or the second byte of a pair.
+std::size_t runStart(std::string_view text, std::size_t c, std::size_t floor) {
+    std::size_t s = c;
+    while (s > floor && isHighByte(text[s - 1])) {
+        --s;
+    }
+    return s;
+}
+
+} // namespace
+
+std::size_t findBytes(std::string_view text, std::size_t from, std::string_view sub, bool fold) {
+    const std::size_t m = sub.size();
+    if (from > text.size() || text.size() - from < m) {
+        return NONE;
+    }
+    if (!fold || !hasLetter(sub)) {
+        return findExact(text, from, sub);
+    }
+    // Candidates for the first byte in either case, merged in order; each cursor is searched
+    // again only once the scan has passed it.
+    const char first = sub[0];
+    const bool twoCases = isLetter(static_cast<unsigned char>(first));
+    std::size_t nextA = nextByte(text, from, first);
+    std::size_t nextB = twoCases ? nextByte(text, from, otherCase(first)) : NONE;
+    while (true) {
+        const std::size_t c = std::min(nextA, nextB);
+        if (c == NONE || text.size() - c < m) {
+            return NONE;
+        }
+        if (equalFolded(text.data() + c + 1, sub.data() + 1, m - 1)) {
+            return c;
+        }
+        if (c == nextA) {
+            nextA = nextByte(text, c + 1, first);
+        } else {
+            nextB = nextByte(text, c + 1, otherCase(first));
+        }
+    }
+}
+
+std::size_t findOnCharacter(std::string_view text, std::size_t from, std::string_view sub,
+                            bool fold) {
+    std::size_t known = from; // a character start; every candidate lies at or after it
+    std::size_t pos = from;
+    while (true) {
+        const std::size_t c = findBytes(text, pos, sub, fold);
+        if (c == NONE) {
+            return NONE;
+        }
+        // Between the run start and c there are only bytes 0x80-0xFF, which pair up.
+        if ((c - runStart(text, c, known)) % 2 == 0) {
+            return c;
+        }
+        known = c + 1; // c is a second byte, so the next byte starts a character
+        pos = c + 1;
+    }
+}
+
+std::size_t findLastOnCharacter(std::string_view text, std::string_view sub, bool fold) {
+    const std::size_t m = sub.size();
+    if (text.size() < m) {
+        return NONE;
+    }
+    const bool folded = fold && hasLetter(sub);
+    const char first = sub[0];
+    const bool twoCases = folded && isLetter(static_cast<unsigned char>(first));
+    std::size_t limit = text.size() - m; // the last offset at which sub fits
+    std::size_t nextA = lastByte(text, limit, first);
+    std::size_t nextB = twoCases ? lastByte(text, limit, otherCase(first)) : NONE;
+    // The run found for the last candidate: [cachedStart, cachedEnd) holds only bytes
+    // 0x80-0xFF, so it serves every later (smaller) candidate inside it.
+    std::size_t cachedStart = NONE;
+    std::size_t cachedEnd = 0;
+    while (true) {
+        std::size_t c = nextA;
+        if (nextB != NONE && (c == NONE || nextB > c)) {
+            c = nextB;
+        }
+        if (c == NONE) {
+            return NONE;
+        }
+        const bool same = folded ? equalFolded(text.data() + c + 1, sub.data() + 1, m - 1)
+                                 : std::memcmp(text.data() + c + 1, sub.data() + 1, m - 1) == 0;
+        if (same) {
+            if (cachedStart == NONE || c < cachedStart || c > cachedEnd) {
+                cachedStart = runStart(text, c, 0);
+                cachedEnd = c;
+            }
+            if ((c - cachedStart) % 2 == 0) {
+                return c;
+            }
+        }
+        if (c == 0) {
+            return NONE;
+        }
+        if (c == nextA) {
+            nextA = lastByte(text, c - 1, first);
+        } else {
+            nextB = lastByte(text, c - 1, otherCase(first));
+        }
+    }
+}
+
+} // namespace vexlo::detail
