@@ -178,10 +178,11 @@ std::u16string_view unitsOf(const QString& text) {
 
 /// The worker's whole job. Returns without a word when cancelled.
 void work(const RunInputs& inputs, const std::atomic<bool>& cancelled, const Poster& poster) {
-    std::optional<std::u16string> converted = engineSubject(unitsOf(inputs.subject), &cancelled);
+    std::optional<EngineSubject> converted = engineSubject(unitsOf(inputs.subject), &cancelled);
     if (!converted)
         return;
-    auto subject = std::make_shared<const std::u16string>(std::move(*converted));
+    auto subject = std::make_shared<const std::u16string>(std::move(converted->text));
+    std::vector<std::int32_t> lineBreaks = std::move(converted->lineBreaks);
     converted.reset();
     const std::u16string pattern = enginePattern(unitsOf(inputs.pattern), inputs.restoreQuotes);
     if (cancelled.load(std::memory_order_relaxed))
@@ -197,7 +198,7 @@ void work(const RunInputs& inputs, const std::atomic<bool>& cancelled, const Pos
         return;
     }
 
-    Batcher batcher(poster, regex.groupCount(), subject, lineBreakOffsets(*subject));
+    Batcher batcher(poster, regex.groupCount(), subject, std::move(lineBreaks));
     const ExecStatus status = regex.forEachMatch(*subject, [&](MatchOffsets match) {
         if (cancelled.load(std::memory_order_relaxed))
             return false;

@@ -28,7 +28,8 @@ TEST(EngineSubject, EveryLineBreakBecomesOneCrLf) {
     for (const auto& c : cases) {
         const auto engine = engineSubject(c.box);
         ASSERT_TRUE(engine) << c.name;
-        EXPECT_EQ(*engine, c.engine) << c.name;
+        EXPECT_EQ(engine->text, c.engine) << c.name;
+        EXPECT_EQ(engine->lineBreaks, lineBreakOffsets(c.engine)) << c.name;
     }
 }
 
@@ -36,12 +37,13 @@ TEST(EngineSubject, UnitsWithoutCodePageFormBecomeQuestionMarks) {
     // Chinese survives; an emoji (a surrogate pair) and a Thai letter have no code page 936 form.
     const auto engine = engineSubject(u"中文\U0001F600x\u0E01");
     ASSERT_TRUE(engine);
-    EXPECT_EQ(*engine, u"中文??x?");
+    EXPECT_EQ(engine->text, u"中文??x?");
 }
 
-TEST(EngineSubject, PiecesGiveWhatOneConversionGives) {
-    // Long enough for several pieces, with surrogate pairs, breaks and Chinese at every kind
-    // of place, including across the piece boundaries.
+// The subject is mapped unit by unit; what the matcher would get converts it whole.
+TEST(EngineSubject, GivesWhatConvertingTheWholeTextGives) {
+    // Long enough to be looked at for cancelling several times, with surrogate pairs, breaks
+    // and Chinese at every kind of place.
     std::u16string box;
     for (int i = 0; box.size() < 700'000; ++i) {
         box += u"abc中文";
@@ -63,15 +65,41 @@ TEST(EngineSubject, PiecesGiveWhatOneConversionGives) {
     }
     const auto engine = engineSubject(box);
     ASSERT_TRUE(engine);
-    EXPECT_EQ(engine->size(), crLf.size());
-    EXPECT_TRUE(*engine == ansiToUtf16(utf16ToAnsi(crLf)));
+    EXPECT_EQ(engine->text.size(), crLf.size());
+    EXPECT_TRUE(engine->text == ansiToUtf16(utf16ToAnsi(crLf)));
+    EXPECT_TRUE(engine->lineBreaks == lineBreakOffsets(crLf));
+}
+
+TEST(EngineSubject, EveryUnitAsTheCodePageConvertsIt) {
+    // All units but the line breaks, in an order unlike the code page's, and surrogates
+    // both paired and alone.
+    std::u16string box;
+    auto isBreak = [](char16_t unit) {
+        return unit == u'\n' || unit == u'\r' || unit == 0x2028 || unit == 0x2029;
+    };
+    for (char32_t i = 0; i <= 0xFFFF; ++i) {
+        const auto unit = char16_t((i * 40503u) & 0xFFFF);
+        if (!isBreak(unit))
+            box.push_back(unit);
+    }
+    box += u"\U0001F600\xDC00"
+           u"a\xD800\n";
+    const auto engine = engineSubject(box);
+    ASSERT_TRUE(engine);
+    std::u16string crLf;
+    for (char16_t unit : box)
+        crLf += isBreak(unit) ? std::u16string(u"\r\n") : std::u16string(1, unit);
+    const std::u16string whole = ansiToUtf16(utf16ToAnsi(crLf));
+    ASSERT_EQ(engine->text.size(), whole.size());
+    for (std::size_t i = 0; i < whole.size(); ++i)
+        ASSERT_EQ(int(engine->text[i]), int(whole[i])) << "at " << i << " unit " << int(crLf[i]);
 }
 
 TEST(EngineSubject, StopsWhenCancelled) {
     const std::atomic<bool> cancelled{true};
     EXPECT_FALSE(engineSubject(u"abc", &cancelled));
     const std::atomic<bool> going{false};
-    EXPECT_EQ(engineSubject(u"abc", &going), u"abc");
+    EXPECT_EQ(engineSubject(u"abc", &going)->text, u"abc");
 }
 
 TEST(EnginePattern, QuoteTokenAndLineBreaks) {

@@ -28,7 +28,7 @@ struct Outcome {
 };
 
 class MatchRunTest : public ::testing::Test {
-protected:
+  protected:
     /// Starts a run whose callbacks record into outcome.
     void start(const RunInputs& inputs, Outcome& outcome) {
         run.start(inputs, RunCallbacks{[&] {
