@@ -5,6 +5,7 @@
 #include "regex/regex.h"
 #include "text/ansi_text.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -30,6 +31,24 @@ public:
     /// Text of group j of match i (both 1-based); empty for a group that took no part and
     /// for any index out of range.
     AnsiText subMatchText(int i, int j) const;
+
+    /// The incremental form of create, for the match run: compiles as create does, then calls
+    /// onMatch with each match's offsets (into subject(), as Regex::forEachMatch gives them,
+    /// 2 * (groupCount() + 1) of them) as soon as it is found, and stores no match. onMatch
+    /// returns false to stop (cancel). Returns nullopt when the pattern is rejected (see
+    /// compileError()), else how the execution ended; matchCount() is 0 afterwards.
+    std::optional<ExecStatus> execute(std::string_view pattern, std::string_view subject,
+                                      bool caseSensitive, bool multiline, bool global,
+                                      bool restoreQuotes,
+                                      const std::function<bool(MatchOffsets)>& onMatch);
+
+    /// The subject of the last create or execute, in UTF-16 units (the offsets' frame).
+    const std::u16string& subject() const { return subject_; }
+    /// Capturing groups of the last compiled pattern, whether or not anything matched.
+    int groupCount() const { return groups_; }
+    /// Offsets of match i (1-based): start and end of the match, then of each group (-1 for
+    /// a group that took no part); empty out of range.
+    MatchOffsets matchOffsets(int i) const;
 
     /// True when the last create stopped at the engine's limits.
     bool runaway() const { return runaway_; }

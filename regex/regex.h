@@ -16,6 +16,7 @@ struct RegexOptions {
     bool ignoreCase = true;
     bool multiline = true;
     bool global = true;
+    bool useJit = true;  // false forces PCRE2's interpreter (for tests and benchmarks)
 };
 
 /// Why a pattern was rejected; offset is in UTF-16 units of the pattern, -1 when unknown.
@@ -30,6 +31,7 @@ struct CompileError {
         nothingToRepeat,    // *a, a**, a{2}{3}, \b+
         unsupportedSyntax,  // lookbehind, named groups, inline flags, atomic groups, verbs ...
         engineRejected,     // PCRE2 refused the translation (a translator bug)
+        tooLarge,           // valid, but beyond PCRE2's size or nesting limits
     };
     Kind kind = Kind::none;
     int offset = -1;
