@@ -1,0 +1,11 @@
+// The program: builds the main window and runs the event loop until the window is closed.
+#include "ui/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    vexlo::MainWindow window;
+    window.show();
+    return app.exec();
+}
