@@ -93,10 +93,11 @@ bool isCancelled(const std::atomic<bool>* cancelled) {
 std::optional<EngineSubject> engineSubject(std::u16string_view boxText,
                                            const std::atomic<bool>* cancelled) {
     const RoundTrip& table = roundTrip();
-    EngineSubject subject;
-    subject.text.resize(crLfLength(boxText));
+    const std::size_t length = crLfLength(boxText);
     if (isCancelled(cancelled))
         return std::nullopt;
+    EngineSubject subject;
+    subject.text.resize(length);
     char16_t* out = subject.text.data();
     const std::size_t size = boxText.size();
     for (std::size_t i = 0; i < size;) {
