@@ -18,6 +18,16 @@
 #include <optional>
 #include <vector>
 
+// Shows a code page 936 text in a failed comparison as readable UTF-8, CR and LF escaped.
+namespace QTest {
+template <> inline char* toString(const std::string& text) {
+    QString shown = vexlo::toQString(text);
+    shown.replace(QStringLiteral("\r"), QStringLiteral("\\r"));
+    shown.replace(QStringLiteral("\n"), QStringLiteral("\\n"));
+    return qstrdup(("\"" + shown + "\"").toUtf8().constData());
+}
+} // namespace QTest
+
 namespace vexlo::test {
 
 /// A box the window put up, as the seam saw it.
