@@ -8,12 +8,15 @@
 #include "regex/regex.h"
 
 #include <QMetaObject>
+#include <QScopeGuard>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <exception>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace vexlo {
 
@@ -38,11 +41,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A batch goes out after this long, or once it holds MAX_BATCH_ROWS rows (or MAX_BATCH_VALUES
-// offsets, for patterns with many groups), whichever comes first.
+// A batch goes out once the one before it is in the table and this long has passed since it
+// was sent. The table's view spends time in proportion to the rows it already has on every
+// insertion, so when the window thread falls behind, the rows gather into fewer, larger
+// batches instead of queueing up.
 constexpr auto BATCH_INTERVAL = std::chrono::milliseconds(5);
-constexpr std::size_t MAX_BATCH_ROWS = 64 * 1024;
-constexpr std::size_t MAX_BATCH_VALUES = 1024 * 1024;
+// Room reserved for a batch up front; it grows beyond when it must.
+constexpr std::size_t BATCH_RESERVE_VALUES = 128 * 1024;
 // Reading the clock after every match would cost more than the matching of a short pattern;
 // it is read every clockStride matches, a stride that shrinks to 1 while matches are sparse.
 constexpr int MAX_CLOCK_STRIDE = 256;
@@ -51,16 +56,21 @@ constexpr int MAX_CLOCK_STRIDE = 256;
 class Poster {
   public:
     Poster(MatchTable* table, std::shared_ptr<RunChannel> channel, std::uint64_t generation)
-        : table_(table), channel_(std::move(channel)), generation_(generation) {}
+        : table_(table), channel_(std::move(channel)), generation_(generation),
+          inFlight_(std::make_shared<std::atomic<int>>(0)) {}
 
     /// Rows of the run; subject (with its line breaks) goes with the first batch only.
     void rows(std::shared_ptr<const std::u16string> subject,
               std::shared_ptr<std::vector<std::int32_t>> lineBreaks,
               std::shared_ptr<const MatchBatch> batch) const {
+        inFlight_->fetch_add(1, std::memory_order_relaxed);
         QMetaObject::invokeMethod(
             table_,
-            [channel = channel_, generation = generation_, subject = std::move(subject),
-             lineBreaks = std::move(lineBreaks), batch = std::move(batch)] {
+            [channel = channel_, generation = generation_, inFlight = inFlight_,
+             subject = std::move(subject), lineBreaks = std::move(lineBreaks),
+             batch = std::move(batch)] {
+                const auto delivered =
+                    qScopeGuard([&] { inFlight->fetch_sub(1, std::memory_order_release); });
                 if (channel->current != generation || !channel->table)
                     return;
                 if (subject) {
@@ -76,6 +86,9 @@ class Poster {
             },
             Qt::QueuedConnection);
     }
+
+    /// True when every batch posted so far has been taken in by the window thread.
+    bool idle() const { return inFlight_->load(std::memory_order_acquire) == 0; }
 
     /// The end of the run; posted after its last batch, so it arrives after them.
     void end(RunEnd end) const {
@@ -97,27 +110,24 @@ class Poster {
     MatchTable* table_;
     std::shared_ptr<RunChannel> channel_;
     std::uint64_t generation_;
+    std::shared_ptr<std::atomic<int>> inFlight_; // batches posted, not yet taken in
 };
 
-/// Collects matches into batches and sends them as time or size says.
+/// Collects matches into batches and sends them as time and the window thread allow.
 class Batcher {
   public:
     Batcher(const Poster& poster, int groups, std::shared_ptr<const std::u16string> subject,
             std::vector<std::int32_t> lineBreaks)
-        : poster_(poster), groups_(groups), stride_(2 * std::size_t(groups + 1)),
-          subject_(std::move(subject)),
+        : poster_(poster), groups_(groups), subject_(std::move(subject)),
           lineBreaks_(std::make_shared<std::vector<std::int32_t>>(std::move(lineBreaks))) {
-        const std::size_t rows =
-            std::max<std::size_t>(1, std::min(MAX_BATCH_ROWS, MAX_BATCH_VALUES / stride_));
-        capacity_ = rows * stride_;
         startBatch();
     }
 
     void add(MatchOffsets match) {
         offsets_->insert(offsets_->end(), match.begin(), match.end());
         ++rows_;
-        if (rows_ == 1 || offsets_->size() + stride_ > capacity_) {
-            // The first row goes out at once so that the table fills without delay.
+        if (rows_ == 1) {
+            // The first row goes out at once, so that the table fills without delay.
             send();
         } else if (++sinceClock_ >= clockStride_) {
             const auto now = Clock::now();
@@ -125,7 +135,7 @@ class Batcher {
             clockStride_ = sparse ? 1 : std::min(clockStride_ * 2, MAX_CLOCK_STRIDE);
             sinceClock_ = 0;
             lastClock_ = now;
-            if (now - lastSend_ >= BATCH_INTERVAL)
+            if (now - lastSend_ >= BATCH_INTERVAL && poster_.idle())
                 send();
         }
     }
@@ -142,15 +152,14 @@ class Batcher {
     void startBatch() {
         auto batch = std::make_shared<MatchBatch>();
         batch->groups = groups_;
-        batch->offsets.reserve(capacity_);
+        batch->offsets.reserve(BATCH_RESERVE_VALUES);
         offsets_ = &batch->offsets;
         batch_ = std::move(batch);
     }
 
     void send() {
-        offsets_->shrink_to_fit();
-        poster_.rows(std::exchange(subject_, nullptr), lineBreaks_, std::move(batch_));
-        lineBreaks_ = nullptr;
+        poster_.rows(std::exchange(subject_, nullptr), std::exchange(lineBreaks_, nullptr),
+                     std::move(batch_));
         lastSend_ = Clock::now();
         lastClock_ = lastSend_;
         sinceClock_ = 0;
@@ -159,8 +168,6 @@ class Batcher {
 
     const Poster& poster_;
     int groups_;
-    std::size_t stride_;
-    std::size_t capacity_ = 0;
     std::shared_ptr<const std::u16string> subject_; // until the first batch
     std::shared_ptr<std::vector<std::int32_t>> lineBreaks_;
     std::shared_ptr<MatchBatch> batch_;
