@@ -75,7 +75,7 @@ QPlainTextEdit* placeEditorBox(QWidget* parent, const char* name, int left, int 
     box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    box->setMaximumBlockCount(0);
+    // No length limit: maximumBlockCount stays 0 (setting it would also switch undo off).
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     box->setLineWidth(1);
     box->setFont(windowFont());
