@@ -4,6 +4,7 @@
 #include "text/byte_search.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace vexlo::detail {
@@ -29,14 +30,50 @@ bool equalFolded(const char* a, const char* b, std::size_t n) {
     return true;
 }
 
-// Plain byte search for the exact bytes of sub from `from`.
-std::size_t findExact(std::string_view text, std::size_t from, std::string_view sub) {
+// Next offset >= from at which byte c stands; NONE when none.
+std::size_t nextByte(std::string_view text, std::size_t from, char c) {
+    const void* hit = std::memchr(text.data() + from, c, text.size() - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : NONE;
+}
+
+std::size_t findSubstring(std::string_view text, std::size_t from, std::string_view sub) {
 #if defined(__GLIBC__) || defined(__APPLE__)
     const void* hit = memmem(text.data() + from, text.size() - from, sub.data(), sub.size());
     return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : NONE;
 #else
     return text.find(sub, from);
 #endif
+}
+
+// What a failed candidate costs beyond its comparison, in scanned bytes: a memchr call and
+// the bookkeeping around it.
+constexpr std::size_t CANDIDATE_COST = 32;
+
+// Plain byte search for the exact bytes of sub from `from`. memchr on the first byte is several
+// times faster than memmem while candidates are rare; each failed candidate spends up to m
+// bytes of comparison from a budget that the scanned bytes refill, and once candidates come
+// too thick memmem (linear in any case) takes over.
+std::size_t findExact(std::string_view text, std::size_t from, std::string_view sub) {
+    const std::size_t m = sub.size();
+    std::size_t budget = 4096;
+    std::size_t pos = from;
+    while (text.size() - pos >= m) {
+        const void* hit = std::memchr(text.data() + pos, sub[0], text.size() - pos - m + 1);
+        if (!hit) {
+            return NONE;
+        }
+        const auto c = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        if (std::memcmp(text.data() + c + 1, sub.data() + 1, m - 1) == 0) {
+            return c;
+        }
+        budget += c - pos;
+        if (budget < m + CANDIDATE_COST) {
+            return findSubstring(text, c + 1, sub);
+        }
+        budget -= m + CANDIDATE_COST;
+        pos = c + 1;
+    }
+    return NONE;
 }
 
 // Last offset <= last at which byte c stands; NONE when none.
@@ -49,10 +86,29 @@ std::size_t lastByte(std::string_view text, std::size_t last, char c) {
 #endif
 }
 
-// Next offset >= from at which byte c stands; NONE when none.
-std::size_t nextByte(std::string_view text, std::size_t from, char c) {
-    const void* hit = std::memchr(text.data() + from, c, text.size() - from);
-    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : NONE;
+// Next offset >= from holding the letter lower in either case; NONE when none.
+std::size_t nextEitherCase(std::string_view text, std::size_t from, char lower) {
+    constexpr std::uint64_t ONES = 0x0101010101010101ull;
+    constexpr std::uint64_t TOPS = 0x8080808080808080ull;
+    // Setting bit 5 turns A-Z into a-z and no other byte into a letter.
+    const std::uint64_t pattern = ONES * static_cast<unsigned char>(lower);
+    const char* p = text.data();
+    std::size_t i = from;
+    while (i + 8 <= text.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        const std::uint64_t x = (word | (ONES * 0x20)) ^ pattern;
+        if ((x - ONES) & ~x & TOPS) { // some byte of x is zero
+            break;
+        }
+        i += 8;
+    }
+    for (; i < text.size(); ++i) {
+        if ((p[i] | 0x20) == lower) {
+            return i;
+        }
+    }
+    return NONE;
 }
 
 char otherCase(char c) {
@@ -81,20 +137,43 @@ std::size_t findBytes(std::string_view text, std::size_t from, std::string_view 
     if (!fold || !hasLetter(sub)) {
         return findExact(text, from, sub);
     }
-    // Candidates for the first byte in either case, merged in order; each cursor is searched
-    // again only once the scan has passed it.
     const char first = sub[0];
-    const bool twoCases = isLetter(static_cast<unsigned char>(first));
+    if (!isLetter(static_cast<unsigned char>(first))) {
+        for (std::size_t c = nextByte(text, from, first); c != NONE && text.size() - c >= m;
+             c = nextByte(text, c + 1, first)) {
+            if (equalFolded(text.data() + c + 1, sub.data() + 1, m - 1)) {
+                return c;
+            }
+        }
+        return NONE;
+    }
+    // Candidates for the first letter in either case, merged in order; each cursor is searched
+    // again only once the scan has passed it. When candidates come thick, one pass that
+    // tests eight bytes at a time for either case is cheaper than two memchr calls each.
+    std::size_t budget = 4096;
+    std::size_t pos = from;
     std::size_t nextA = nextByte(text, from, first);
-    std::size_t nextB = twoCases ? nextByte(text, from, otherCase(first)) : NONE;
+    std::size_t nextB = nextByte(text, from, otherCase(first));
+    const auto lower = static_cast<char>(foldByte(static_cast<unsigned char>(first)));
+    bool dense = false;
     while (true) {
-        const std::size_t c = std::min(nextA, nextB);
+        const std::size_t c = dense ? nextEitherCase(text, pos, lower) : std::min(nextA, nextB);
         if (c == NONE || text.size() - c < m) {
             return NONE;
         }
         if (equalFolded(text.data() + c + 1, sub.data() + 1, m - 1)) {
             return c;
         }
+        budget += c - pos;
+        pos = c + 1;
+        if (dense) {
+            continue;
+        }
+        if (budget < m + CANDIDATE_COST) {
+            dense = true;
+            continue;
+        }
+        budget -= m + CANDIDATE_COST;
         if (c == nextA) {
             nextA = nextByte(text, c + 1, first);
         } else {

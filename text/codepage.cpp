@@ -14,8 +14,10 @@
 #include <unicode/ucnv_err.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 namespace vexlo {
 
@@ -72,72 +74,142 @@ UConverter* threadConverter() {
     return converter.get();
 }
 
+// ASCII is the same in both forms, so runs of it are copied here and only the stretches
+// around the other characters go through ICU, one call per stretch. A stretch ends only
+// before a run of at least this many ASCII units, keeping the number of calls small.
+constexpr std::size_t ASCII_RUN = 16;
+
+// First index >= from whose unit is not ASCII; size when none.
+template <typename Unit> std::size_t firstNonAscii(const Unit* u, std::size_t from, std::size_t n) {
+    if constexpr (sizeof(Unit) == 1) {
+        // Eight bytes at a time: any top bit set means a byte 0x80-0xFF is among them.
+        while (from + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, u + from, 8);
+            if (word & 0x8080808080808080ull) {
+                break;
+            }
+            from += 8;
+        }
+    }
+    while (from < n && static_cast<std::make_unsigned_t<Unit>>(u[from]) < 0x80) {
+        ++from;
+    }
+    return from;
+}
+
+// End of the stretch that begins with the non-ASCII unit at h: just behind an ASCII unit that
+// is followed by at least ASCII_RUN more (or by the end). A unit behind an ASCII byte always
+// begins a character, so ICU never sees a character cut in two. stopAt(unit) ends the
+// stretch early, in front of that unit.
+template <typename Unit, typename Stop>
+std::size_t stretchEnd(const Unit* u, std::size_t h, std::size_t n, Stop stopAt) {
+    std::size_t j = h;
+    while (true) {
+        while (j < n && static_cast<std::make_unsigned_t<Unit>>(u[j]) >= 0x80) {
+            if (stopAt(u[j])) {
+                return j;
+            }
+            ++j;
+        }
+        if (j >= n) {
+            return n;
+        }
+        const std::size_t split = j + 1;
+        const std::size_t runEnd = firstNonAscii(u, split, std::min(n, split + ASCII_RUN));
+        if (runEnd == n || runEnd - split >= ASCII_RUN) {
+            return split;
+        }
+        j = runEnd;
+    }
+}
+
 } // namespace
 
 std::u16string ansiToUtf16(std::string_view bytes) {
     UConverter* cnv = threadConverter();
-    std::u16string out(bytes.size(), u'\0'); // never more than one unit per byte
-    if (!cnv) {
-        // Without the table only ASCII can be read.
-        std::transform(bytes.begin(), bytes.end(), out.begin(), [](char c) {
-            return static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : REPLACEMENT;
-        });
-        return out;
-    }
-    const char* src = bytes.data();
-    const char* const srcEnd = src + bytes.size();
-    std::size_t written = 0;
-    while (true) {
-        UErrorCode err = U_ZERO_ERROR;
-        char16_t* dst = out.data() + written;
-        ucnv_toUnicode(cnv, &dst, out.data() + out.size(), &src, srcEnd, nullptr, true, &err);
-        written = static_cast<std::size_t>(dst - out.data());
-        if (err != U_BUFFER_OVERFLOW_ERROR) {
+    const std::size_t n = bytes.size();
+    std::u16string out(n, u'\0'); // never more than one unit per byte
+    const char* const b = bytes.data();
+    char16_t* dst = out.data();
+    std::size_t pos = 0;
+    while (pos < n) {
+        const std::size_t h = firstNonAscii(b, pos, n);
+        dst = std::copy(b + pos, b + h, dst);
+        if (h == n) {
             break;
         }
-        out.resize(out.size() * 2 + 16);
+        // 0xFF is never part of a two-byte code, 0x80 only as a second byte.
+        bool mayHaveSingles = false;
+        const std::size_t end = stretchEnd(b, h, n, [&mayHaveSingles](char c) {
+            mayHaveSingles |= c == '\x80' || c == '\xFF';
+            return false;
+        });
+        char16_t* const stretch = dst;
+        if (cnv) {
+            const char* src = b + h;
+            UErrorCode err = U_ZERO_ERROR;
+            ucnv_toUnicode(cnv, &dst, out.data() + n, &src, b + end, nullptr, true, &err);
+            if (U_FAILURE(err)) {
+                ucnv_reset(cnv);
+            }
+            if (mayHaveSingles) {
+                // No two-byte code maps to these two: each came from a lone 0x80 or 0xFF.
+                std::replace_if(
+                    stretch, dst, [](char16_t c) { return c == EURO || c == PRIVATE_FF; },
+                    REPLACEMENT);
+            }
+        } else {
+            // Without the table only ASCII can be read.
+            for (std::size_t i = h; i < end; ++i) {
+                *dst++ = static_cast<unsigned char>(b[i]) < 0x80 ? static_cast<char16_t>(b[i])
+                                                                 : REPLACEMENT;
+            }
+        }
+        pos = end;
     }
-    out.resize(written);
-    // No two-byte code maps to these two, so each one here came from a lone 0x80 or 0xFF.
-    if (std::memchr(bytes.data(), 0x80, bytes.size()) ||
-        std::memchr(bytes.data(), 0xFF, bytes.size())) {
-        std::replace(out.begin(), out.end(), EURO, REPLACEMENT);
-        std::replace(out.begin(), out.end(), PRIVATE_FF, REPLACEMENT);
-    }
+    out.resize(static_cast<std::size_t>(dst - out.data()));
     return out;
 }
 
 AnsiText utf16ToAnsi(std::u16string_view units) {
     UConverter* cnv = threadConverter();
-    if (!cnv) {
-        AnsiText out(units.size(), '?');
-        std::transform(units.begin(), units.end(), out.begin(),
-                       [](char16_t u) { return u < 0x80 ? static_cast<char>(u) : '?'; });
-        return out;
-    }
-    std::u16string cleaned;
-    if (std::find_if(units.begin(), units.end(),
-                     [](char16_t u) { return u == EURO || u == PRIVATE_FF; }) != units.end()) {
-        cleaned.assign(units);
-        std::replace(cleaned.begin(), cleaned.end(), EURO, u'?');
-        std::replace(cleaned.begin(), cleaned.end(), PRIVATE_FF, u'?');
-        units = cleaned;
-    }
-    AnsiText out(units.size() * 2, '\0'); // never more than two bytes per unit
-    const char16_t* src = units.data();
-    const char16_t* const srcEnd = src + units.size();
-    std::size_t written = 0;
-    while (true) {
-        UErrorCode err = U_ZERO_ERROR;
-        char* dst = out.data() + written;
-        ucnv_fromUnicode(cnv, &dst, out.data() + out.size(), &src, srcEnd, nullptr, true, &err);
-        written = static_cast<std::size_t>(dst - out.data());
-        if (err != U_BUFFER_OVERFLOW_ERROR) {
+    const std::size_t n = units.size();
+    AnsiText out(n * 2, '\0'); // never more than two bytes per unit
+    const char16_t* const u = units.data();
+    char* dst = out.data();
+    std::size_t pos = 0;
+    // The table's single bytes 0x80 and 0xFF would pair up with the next byte: "?" instead.
+    const auto singleHighByte = [](char16_t c) { return c == EURO || c == PRIVATE_FF; };
+    while (pos < n) {
+        const std::size_t h = firstNonAscii(u, pos, n);
+        for (std::size_t i = pos; i < h; ++i) {
+            *dst++ = static_cast<char>(u[i]);
+        }
+        if (h == n) {
             break;
         }
-        out.resize(out.size() * 2 + 16);
+        const std::size_t end = stretchEnd(u, h, n, singleHighByte);
+        if (cnv) {
+            const char16_t* src = u + h;
+            UErrorCode err = U_ZERO_ERROR;
+            ucnv_fromUnicode(cnv, &dst, out.data() + out.size(), &src, u + end, nullptr, true,
+                             &err);
+            if (U_FAILURE(err)) {
+                ucnv_reset(cnv);
+            }
+        } else {
+            for (std::size_t i = h; i < end; ++i) {
+                *dst++ = u[i] < 0x80 ? static_cast<char>(u[i]) : '?';
+            }
+        }
+        pos = end;
+        if (pos < n && singleHighByte(u[pos])) {
+            *dst++ = '?';
+            ++pos;
+        }
     }
-    out.resize(written);
+    out.resize(static_cast<std::size_t>(dst - out.data()));
     return out;
 }
 

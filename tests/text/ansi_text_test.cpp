@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 namespace vexlo {
 namespace {
 
@@ -49,6 +52,38 @@ TEST(CharCount, PrefixOfAMatchCountsPairsAndLineBreaksOnce) {
     ASSERT_EQ(p, 6);
     EXPECT_EQ(charCountOfBytes(textLeft(t, p - 1)), 3);
     EXPECT_EQ(charCountOfBytes(textLeft(t, 0)), 0);
+}
+
+// The counting rule applied one byte at a time, to check long and mixed stretches against.
+int stepwiseCount(std::string_view bytes) {
+    int count = static_cast<int>(bytes.size());
+    for (std::size_t i = 0; i + 1 < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80 || b == '\r') {
+            --count;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return count;
+}
+
+TEST(CharCount, LongMixedStretchesAgreeWithTheStepwiseRule) {
+    // Long ASCII runs with CRs, lead bytes and line breaks placed at every offset of a word.
+    std::mt19937 random(7);
+    const std::string_view alphabet = "abcdefgh\r\n\xB0\xFF\x80"sv;
+    for (int round = 0; round < 500; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 80);
+        for (int i = 0; i < length; ++i) {
+            // mostly plain letters, so that whole words of ASCII occur
+            const std::size_t pick = random() % 4 == 0 ? random() % alphabet.size() : random() % 8;
+            text += alphabet[pick];
+        }
+        ASSERT_EQ(charCountOfBytes(text), stepwiseCount(text)) << testing::PrintToString(text);
+        ASSERT_EQ(charCountOfBytes(toBytes(text)), stepwiseCount(text));
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -118,6 +119,67 @@ INSTANTIATE_TEST_SUITE_P(
                                  "?a"},                                       // lone high
                       NoFormCase{std::u16string_view(u"a\xDC00", 2), "a?"},   // lone low
                       NoFormCase{std::u16string_view(u"a\xD800", 2), "a?"})); // at the end
+
+// Pieces that convert on their own and end on a clean boundary, so a text made of them
+// converts to the pieces' conversions joined: ASCII runs short and long, two-byte codes,
+// lone 0x80 and 0xFF, a lead byte before a byte that cannot follow it.
+struct Piece {
+    std::string_view bytes;
+    std::u16string_view units;
+};
+constexpr Piece PIECES[] = {
+    {"a", u"a"},
+    {"\r\n", u"\r\n"},
+    {"0123456789abcdefghij", u"0123456789abcdefghij"},
+    {"\xD6\xD0", u"\u4E2D"},
+    {"\x81\x40", u"\u4E02"},
+    {"\x81\x80", u"\u4E90"},
+    {"\xB0\x41", u"\u7646"},
+    {"\xA3\xC1", u"\uFF21"},
+    {"\x80", u"\uFFFD"},
+    {"\xFF", u"\uFFFD"},
+    {"\xB0\x30", u"\uFFFD0"},
+};
+
+TEST(Codepage, MixedTextsConvertPieceByPiece) {
+    std::mt19937 random(3);
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes;
+        std::u16string expected;
+        const int pieces = static_cast<int>(random() % 60);
+        for (int i = 0; i < pieces; ++i) {
+            const Piece& piece = PIECES[random() % std::size(PIECES)];
+            bytes += piece.bytes;
+            expected += piece.units;
+        }
+        ASSERT_EQ(ansiToUtf16(bytes), expected) << testing::PrintToString(bytes);
+    }
+}
+
+TEST(Codepage, MixedUnitsEncodePieceByPiece) {
+    constexpr std::pair<std::u16string_view, std::string_view> pieces[] = {
+        {u"a", "a"},
+        {u"0123456789abcdefghij", "0123456789abcdefghij"},
+        {u"\u4E2D", "\xD6\xD0"},
+        {u"\u4E90", "\x81\x80"},
+        {u"\u20AC", "?"},
+        {u"\uF8F5", "?"},
+        {u"\U0001F600", "??"},
+        {u"\u0E01", "?"},
+    };
+    std::mt19937 random(5);
+    for (int round = 0; round < 400; ++round) {
+        std::u16string units;
+        std::string expected;
+        const int count = static_cast<int>(random() % 60);
+        for (int i = 0; i < count; ++i) {
+            const auto& piece = pieces[random() % std::size(pieces)];
+            units += piece.first;
+            expected += piece.second;
+        }
+        ASSERT_EQ(utf16ToAnsi(units), expected);
+    }
+}
 
 TEST(Codepage, ConvertsOnManyThreadsAtOnce) {
     const std::string text = "x\xD6\xD0\xCE\xC4\r\n\xB0";
