@@ -251,7 +251,7 @@ void MatchRun::start(RunInputs inputs, RunCallbacks callbacks) {
     Poster poster(&table_, channel_, generation);
 
     auto worker = std::make_unique<RunWorker>();
-    workers_.reserve(workers_.size() + 1);  // so that the push below cannot drop a live thread
+    workers_.reserve(workers_.size() + 1); // so that the push below cannot drop a live thread
     try {
         worker->thread = std::thread([inputs = std::move(inputs), poster, worker = worker.get()] {
             try {
