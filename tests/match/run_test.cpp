@@ -23,6 +23,7 @@ RunInputs inputsOf(const QString& pattern, const QString& subject, bool caseSens
 struct Outcome {
     int firstRows = 0;
     int rowsWhenFirstRows = -1;
+    int columnsWhenFirstRows = -1;
     std::optional<RunEnd> end;
     int rows = -1;
 };
@@ -34,6 +35,7 @@ class MatchRunTest : public ::testing::Test {
         run.start(inputs, RunCallbacks{[&] {
                                            ++outcome.firstRows;
                                            outcome.rowsWhenFirstRows = table.rowCount();
+                                           outcome.columnsWhenFirstRows = table.columnCount();
                                        },
                                        [&](RunEnd end, int rows) {
                                            EXPECT_FALSE(outcome.end) << "ended twice";
@@ -75,6 +77,7 @@ TEST_F(MatchRunTest, GroupsBecomeColumnsAndRows) {
     EXPECT_EQ(outcome.rows, 2);
     EXPECT_EQ(outcome.firstRows, 1);
     EXPECT_EQ(outcome.rowsWhenFirstRows, 0);
+    EXPECT_EQ(outcome.columnsWhenFirstRows, 2);
     ASSERT_EQ(table.columnCount(), 4);
     EXPECT_EQ(header(2), u"子匹配文本1");
     EXPECT_EQ(header(3), u"子匹配文本2");
