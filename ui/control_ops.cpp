@@ -1,6 +1,7 @@
 // The control operations over Qt's editor boxes, check boxes and tab control.
 #include "ui/control_ops.h"
 
+#include "text/codepage.h"
 #include "ui/qt_text.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <string>
 
 namespace vexlo {
 namespace {
@@ -21,21 +23,22 @@ constexpr QChar PARAGRAPH_SEPARATOR(0x2029);
 constexpr QChar LINE_SEPARATOR(0x2028);
 
 // Qt marks a line break inside the document as U+2029 (between blocks) or U+2028.
-QString withLineBreaks(QString text, const QString& lineBreak) {
-    if (lineBreak.size() == 1) {
-        std::replace_if(
-            text.begin(), text.end(),
-            [](QChar c) { return c == PARAGRAPH_SEPARATOR || c == LINE_SEPARATOR; },
-            lineBreak.front());
-        return text;
-    }
-    text.replace(PARAGRAPH_SEPARATOR, lineBreak);
-    text.replace(LINE_SEPARATOR, lineBreak);
-    return text;
+bool isLineBreak(QChar c) {
+    return c == PARAGRAPH_SEPARATOR || c == LINE_SEPARATOR;
 }
 
+// One pass: each line break of the editor becomes CR LF on the way to code page 936.
 AnsiText editorTextToAnsi(const QString& editorText) {
-    return toAnsi(withLineBreaks(editorText, QStringLiteral("\r\n")));
+    std::u16string units;
+    units.reserve(std::size_t(editorText.size()) + std::size_t(editorText.size()) / 16);
+    for (const QChar c : editorText) {
+        if (isLineBreak(c)) {
+            units += u"\r\n";
+        } else {
+            units += char16_t(c.unicode());
+        }
+    }
+    return utf16ToAnsi(units);
 }
 
 // Number of positions in the box: its characters, without the document's closing separator.
@@ -54,7 +57,9 @@ AnsiText readText(const QComboBox* combo) {
 }
 
 QString boxText(const QPlainTextEdit* box) {
-    return withLineBreaks(box->document()->toRawText(), QStringLiteral("\n"));
+    QString text = box->document()->toRawText();
+    std::replace_if(text.begin(), text.end(), isLineBreak, QChar(u'\n'));
+    return text;
 }
 
 void writeText(QPlainTextEdit* box, const AnsiText& text) {
