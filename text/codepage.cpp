@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <type_traits>
 
 namespace vexlo {
 
@@ -76,38 +75,128 @@ UConverter* threadConverter() {
 
 // ASCII is the same in both forms, so runs of it are copied here and only the stretches
 // around the other characters go through ICU, one call per stretch. A stretch ends only
-// before a run of at least this many ASCII units, keeping the number of calls small.
+// before a run of at least this many ASCII units, keeping the number of calls small. A unit
+// behind an ASCII byte always begins a character, so ICU never sees a character cut in two.
 constexpr std::size_t ASCII_RUN = 16;
 
-// First index >= from whose unit is not ASCII; size when none.
-template <typename Unit> std::size_t firstNonAscii(const Unit* u, std::size_t from, std::size_t n) {
-    if constexpr (sizeof(Unit) == 1) {
-        // Eight bytes at a time: any top bit set means a byte 0x80-0xFF is among them.
-        while (from + 8 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, u + from, 8);
-            if (word & 0x8080808080808080ull) {
-                break;
-            }
-            from += 8;
-        }
+constexpr std::uint64_t ONES = 0x0101010101010101ull;
+constexpr std::uint64_t TOPS = 0x8080808080808080ull;
+
+bool hasZeroByte(std::uint64_t x) {
+    return ((x - ONES) & ~x & TOPS) != 0;
+}
+
+std::uint64_t load8(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+// First index >= from, below n, whose byte is 0x80-0xFF; n when none.
+std::size_t firstHighByte(const char* b, std::size_t from, std::size_t n) {
+    while (from + 8 <= n && (load8(b + from) & TOPS) == 0) {
+        from += 8;
     }
-    while (from < n && static_cast<std::make_unsigned_t<Unit>>(u[from]) < 0x80) {
+    while (from < n && static_cast<unsigned char>(b[from]) < 0x80) {
         ++from;
     }
     return from;
 }
 
-// End of the stretch that begins with the non-ASCII unit at h: just behind an ASCII unit that
-// is followed by at least ASCII_RUN more (or by the end). A unit behind an ASCII byte always
-// begins a character, so ICU never sees a character cut in two. stopAt(unit) ends the
-// stretch early, in front of that unit.
-template <typename Unit, typename Stop>
-std::size_t stretchEnd(const Unit* u, std::size_t h, std::size_t n, Stop stopAt) {
+// Widens the ASCII bytes from pos on into dst; returns the index of the first byte 0x80-0xFF
+// (n when none).
+std::size_t copyAsciiBytes(const char* b, std::size_t pos, std::size_t n, char16_t*& dst) {
+    while (pos + 8 <= n && (load8(b + pos) & TOPS) == 0) {
+        // Through local copies, which alias nothing, so the compiler widens all eight at once.
+        unsigned char in[8];
+        char16_t wide[8];
+        std::memcpy(in, b + pos, 8);
+        for (std::size_t i = 0; i < 8; ++i) {
+            wide[i] = in[i];
+        }
+        std::memcpy(dst, wide, sizeof wide);
+        dst += 8;
+        pos += 8;
+    }
+    while (pos < n && static_cast<unsigned char>(b[pos]) < 0x80) {
+        *dst++ = static_cast<char16_t>(b[pos++]);
+    }
+    return pos;
+}
+
+// End of the byte stretch that begins at the byte 0x80-0xFF at h. singles is set when the
+// stretch holds a byte 0x80 or 0xFF: 0xFF is never part of a two-byte code, 0x80 only as a
+// second byte, so only then can the table's single-byte mappings have been used.
+std::size_t byteStretchEnd(const char* b, std::size_t h, std::size_t n, bool& singles) {
     std::size_t j = h;
     while (true) {
-        while (j < n && static_cast<std::make_unsigned_t<Unit>>(u[j]) >= 0x80) {
-            if (stopAt(u[j])) {
+        while (j < n) {
+            if (j + 8 <= n) {
+                const std::uint64_t word = load8(b + j);
+                if ((word & TOPS) == TOPS) {
+                    singles = singles || hasZeroByte(word ^ TOPS) || hasZeroByte(~word);
+                    j += 8;
+                    continue;
+                }
+            }
+            const auto c = static_cast<unsigned char>(b[j]);
+            if (c < 0x80) {
+                break;
+            }
+            singles = singles || c == 0x80 || c == 0xFF;
+            ++j;
+        }
+        if (j >= n) {
+            return n;
+        }
+        const std::size_t split = j + 1;
+        const std::size_t runEnd = firstHighByte(b, split, std::min(n, split + ASCII_RUN));
+        if (runEnd == n || runEnd - split >= ASCII_RUN) {
+            return split;
+        }
+        j = runEnd;
+    }
+}
+
+// Narrows the ASCII units from pos on into dst; returns the index of the first other unit
+// (n when none).
+std::size_t copyAsciiUnits(const char16_t* u, std::size_t pos, std::size_t n, char*& dst) {
+    while (pos + 8 <= n) {
+        char16_t wide[8];
+        std::memcpy(wide, u + pos, sizeof wide);
+        char16_t any = 0;
+        for (std::size_t i = 0; i < 8; ++i) {
+            any |= wide[i];
+        }
+        if (any >= 0x80) {
+            break;
+        }
+        char narrow[8];
+        for (std::size_t i = 0; i < 8; ++i) {
+            narrow[i] = static_cast<char>(wide[i]);
+        }
+        std::memcpy(dst, narrow, 8);
+        dst += 8;
+        pos += 8;
+    }
+    while (pos < n && u[pos] < 0x80) {
+        *dst++ = static_cast<char>(u[pos++]);
+    }
+    return pos;
+}
+
+// The table's single bytes 0x80 and 0xFF would pair up with the next byte: "?" instead.
+bool encodesToSingleHighByte(char16_t c) {
+    return c == EURO || c == PRIVATE_FF;
+}
+
+// End of the unit stretch that begins at the non-ASCII unit at h; it also ends in front of a
+// unit that encodesToSingleHighByte.
+std::size_t unitStretchEnd(const char16_t* u, std::size_t h, std::size_t n) {
+    std::size_t j = h;
+    while (true) {
+        while (j < n && u[j] >= 0x80) {
+            if (encodesToSingleHighByte(u[j])) {
                 return j;
             }
             ++j;
@@ -116,7 +205,10 @@ std::size_t stretchEnd(const Unit* u, std::size_t h, std::size_t n, Stop stopAt)
             return n;
         }
         const std::size_t split = j + 1;
-        const std::size_t runEnd = firstNonAscii(u, split, std::min(n, split + ASCII_RUN));
+        std::size_t runEnd = split;
+        while (runEnd < std::min(n, split + ASCII_RUN) && u[runEnd] < 0x80) {
+            ++runEnd;
+        }
         if (runEnd == n || runEnd - split >= ASCII_RUN) {
             return split;
         }
@@ -134,17 +226,12 @@ std::u16string ansiToUtf16(std::string_view bytes) {
     char16_t* dst = out.data();
     std::size_t pos = 0;
     while (pos < n) {
-        const std::size_t h = firstNonAscii(b, pos, n);
-        dst = std::copy(b + pos, b + h, dst);
+        const std::size_t h = copyAsciiBytes(b, pos, n, dst);
         if (h == n) {
             break;
         }
-        // 0xFF is never part of a two-byte code, 0x80 only as a second byte.
-        bool mayHaveSingles = false;
-        const std::size_t end = stretchEnd(b, h, n, [&mayHaveSingles](char c) {
-            mayHaveSingles |= c == '\x80' || c == '\xFF';
-            return false;
-        });
+        bool singles = false;
+        const std::size_t end = byteStretchEnd(b, h, n, singles);
         char16_t* const stretch = dst;
         if (cnv) {
             const char* src = b + h;
@@ -153,11 +240,9 @@ std::u16string ansiToUtf16(std::string_view bytes) {
             if (U_FAILURE(err)) {
                 ucnv_reset(cnv);
             }
-            if (mayHaveSingles) {
+            if (singles) {
                 // No two-byte code maps to these two: each came from a lone 0x80 or 0xFF.
-                std::replace_if(
-                    stretch, dst, [](char16_t c) { return c == EURO || c == PRIVATE_FF; },
-                    REPLACEMENT);
+                std::replace_if(stretch, dst, encodesToSingleHighByte, REPLACEMENT);
             }
         } else {
             // Without the table only ASCII can be read.
@@ -179,17 +264,12 @@ AnsiText utf16ToAnsi(std::u16string_view units) {
     const char16_t* const u = units.data();
     char* dst = out.data();
     std::size_t pos = 0;
-    // The table's single bytes 0x80 and 0xFF would pair up with the next byte: "?" instead.
-    const auto singleHighByte = [](char16_t c) { return c == EURO || c == PRIVATE_FF; };
     while (pos < n) {
-        const std::size_t h = firstNonAscii(u, pos, n);
-        for (std::size_t i = pos; i < h; ++i) {
-            *dst++ = static_cast<char>(u[i]);
-        }
+        const std::size_t h = copyAsciiUnits(u, pos, n, dst);
         if (h == n) {
             break;
         }
-        const std::size_t end = stretchEnd(u, h, n, singleHighByte);
+        const std::size_t end = unitStretchEnd(u, h, n);
         if (cnv) {
             const char16_t* src = u + h;
             UErrorCode err = U_ZERO_ERROR;
@@ -204,7 +284,7 @@ AnsiText utf16ToAnsi(std::u16string_view units) {
             }
         }
         pos = end;
-        if (pos < n && singleHighByte(u[pos])) {
+        if (pos < n && encodesToSingleHighByte(u[pos])) {
             *dst++ = '?';
             ++pos;
         }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
+#include <string>
 
 namespace vexlo {
 namespace {
@@ -96,6 +98,46 @@ TEST(FindTextFrom, DiffersFromFindTextOnSecondBytes) {
                       "A"sv;
     EXPECT_EQ(findTextFrom(text, "A"), 2);
     EXPECT_EQ(findText(text, "A"), 3);
+}
+
+TEST(Occurrences, AgreeWithPlainModelsOnRandomTexts) {
+    // findTextFrom against a byte-by-byte folded compare at every offset; countOccurrences
+    // against repeated findText, which is itself checked against the stepping rules.
+    const std::string_view alphabet = "aAbB\xB0\xC1\x80\xFF"sv;
+    std::mt19937 random(13);
+    auto randomText = [&](std::size_t length) {
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) {
+            text += alphabet[random() % alphabet.size()];
+        }
+        return text;
+    };
+    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    for (int round = 0; round < 2000; ++round) {
+        const std::size_t length = round % 50 == 0 ? 6000 : random() % 30;
+        const std::string text = randomText(length);
+        const std::string sub = randomText(length > 1000 ? 5 : 1 + random() % 3);
+        const bool ignoreCase = random() % 2 == 0;
+        const auto start = static_cast<BytePos>(random() % (length + 2));
+        BytePos expected = -1;
+        for (std::size_t q = start == 0 ? 0 : start - 1; q + sub.size() <= text.size(); ++q) {
+            bool same = true;
+            for (std::size_t i = 0; i < sub.size() && same; ++i) {
+                same = ignoreCase ? fold(text[q + i]) == fold(sub[i]) : text[q + i] == sub[i];
+            }
+            if (same) {
+                expected = static_cast<BytePos>(q + 1);
+                break;
+            }
+        }
+        ASSERT_EQ(findTextFrom(text, sub, start, ignoreCase), expected);
+        int count = 0;
+        for (BytePos p = findText(text, sub, nullopt, ignoreCase); p != -1;
+             p = findText(text, sub, p + static_cast<BytePos>(sub.size()), ignoreCase)) {
+            ++count;
+        }
+        ASSERT_EQ(countOccurrences(text, sub, !ignoreCase), count);
+    }
 }
 
 TEST(ReplacePairs, EachPairSeesTheResultOfTheOneBefore) {
