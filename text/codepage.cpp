@@ -1,4 +1,4 @@
-// Code page 936 <-> UTF-16 with ICU's "windows-936" converter, one converter pair per thread
+// Code page 936 <-> UTF-16 with ICU's "windows-936" table, one converter per thread
 // (ICU converters must not be shared between threads). Bad bytes become one U+FFFD each;
 // units without a code page 936 form become one "?" each.
 //
@@ -58,9 +58,15 @@ using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 // The calling thread's converter, made on first use; null when ICU cannot open it.
 UConverter* threadConverter() {
     thread_local ConverterPtr converter = [] {
+        // "windows-936" is an ambiguous alias in ICU's tables; this is the table it resolves
+        // to, named outright so that no other GBK table is picked up.
         UErrorCode err = U_ZERO_ERROR;
-        ConverterPtr c(ucnv_open("windows-936", &err));
+        ConverterPtr c(ucnv_open("windows-936-2000", &err));
         if (U_FAILURE(err)) {
+            err = U_ZERO_ERROR;
+            c.reset(ucnv_open("windows-936", &err));
+        }
+        if (U_FAILURE(err) || !c) {
             return ConverterPtr();
         }
         ucnv_setToUCallBack(c.get(), substitutePerByte, nullptr, nullptr, nullptr, &err);
