@@ -7,17 +7,22 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
 #include <vector>
 
 namespace vexlo {
 namespace {
 
-// Bounds for one search. The match limit counts backtracking steps; these values stop a
-// catastrophic pattern after roughly half a second on a current desktop core (measured with
-// vexlo-regex-bench's runaway case), well before the engine would give up by itself.
-constexpr std::uint32_t kJitMatchLimit = 20'000'000;
-constexpr std::uint32_t kInterpreterMatchLimit = 10'000'000;
+// Bounds for one search. PCRE2's match limit counts backtracking steps from each start
+// position afresh; these values stop an exponential pattern after a few tenths of a second on
+// this machine (vexlo-regex-bench measures them). A pattern that is only polynomial at each
+// position can still take hours over a long subject, so a search also has a time budget,
+// checked by the callouts the translator puts in front of each open-ended repeat.
+constexpr std::uint32_t kJitMatchLimit = 100'000'000;
+constexpr std::uint32_t kInterpreterMatchLimit = 20'000'000;
+constexpr std::chrono::milliseconds kSearchBudget{1000};
 constexpr std::uint32_t kHeapLimitKiB = 256 * 1024; // interpreter backtracking memory
 constexpr std::size_t kJitStackStart = 64 * 1024;
 constexpr std::size_t kJitStackMax = 16 * 1024 * 1024;
@@ -59,7 +64,7 @@ Regex::~Regex() = default;
 Regex Regex::compile(std::u16string_view pattern, RegexOptions options) {
     auto impl = std::make_unique<Impl>();
     impl->global = options.global;
-    Translation t = translatePattern(pattern, options);
+    Translation t = translatePattern(pattern, options, /*calloutBeforeRepeats=*/true);
     if (t.error.kind != CompileError::Kind::none) {
         impl->error = t.error;
         return Regex(std::move(impl));
@@ -140,6 +145,26 @@ const std::u16string& Regex::translated() const {
     return impl_ ? impl_->translated : empty;
 }
 
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct SearchClock {
+    Clock::time_point deadline;
+    unsigned calls = 0;
+};
+
+/// Called each time the engine enters an open-ended repeat: ends the search once its budget
+/// is spent. The clock is read every few calls only, as a call is cheaper than reading it.
+int checkBudget(pcre2_callout_block*, void* data) {
+    auto& clock = *static_cast<SearchClock*>(data);
+    if ((++clock.calls & 63) == 0 && Clock::now() > clock.deadline)
+        return PCRE2_ERROR_CALLOUT;
+    return 0;
+}
+
+} // namespace
+
 ExecStatus Regex::forEachMatch(std::u16string_view subject,
                                const std::function<bool(MatchOffsets)>& onMatch) const {
     if (!ok())
@@ -150,11 +175,13 @@ ExecStatus Regex::forEachMatch(std::u16string_view subject,
     const PCRE2_SIZE length = subject.size();
     PCRE2_SIZE start = 0;
     while (start <= length) {
+        SearchClock clock{Clock::now() + kSearchBudget};
+        pcre2_set_callout(m.context, checkBudget, &clock);
         const int rc = pcre2_match(m.code, units(subject), length, start, 0, m.data, m.context);
         if (rc == PCRE2_ERROR_NOMATCH)
             return ExecStatus::completed;
         if (rc <= 0)
-            return ExecStatus::runaway; // a limit (or, never seen, another engine failure)
+            return ExecStatus::runaway; // a limit, the budget (or another engine failure)
         const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(m.data);
         for (int g = 0; g <= m.groups; ++g) {
             const bool set = g < rc && ov[2 * g] != PCRE2_UNSET;

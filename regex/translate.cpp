@@ -17,14 +17,15 @@ using namespace escapes;
 using Kind = CompileError::Kind;
 
 constexpr int kMaxCount = 65535; // the engine's largest repeat count
+constexpr int kWideRepeat = 16;  // a {n,m} wider than this is watched like * and +
 
 // What the output ended with, for the quantifier rules.
 enum class Last { nothing, atom, assertion, quantifier };
 
 class Translator {
 public:
-    Translator(std::u16string_view pattern, RegexOptions options)
-        : p_(pattern), options_(options) {}
+    Translator(std::u16string_view pattern, RegexOptions options, bool callouts)
+        : p_(pattern), options_(options), callouts_(callouts) {}
 
     Translation run();
 
@@ -45,13 +46,23 @@ private:
     void characterClass();
     void appendSet(const Ranges& set, bool negated);
     void appendWordBoundary(bool negated);
-    void atom() { last_ = Last::atom; }
+    void atom() {
+        last_ = Last::atom;
+        atomStart_ = itemStart_;
+    }
 
     std::u16string_view p_;
     RegexOptions options_;
+    bool callouts_;
     std::size_t i_ = 0;
     Last last_ = Last::nothing;
-    std::vector<std::size_t> open_; // pattern offsets of the groups still open
+    struct OpenGroup {
+        std::size_t patternOffset;
+        std::size_t outputOffset;
+    };
+    std::vector<OpenGroup> open_; // the groups still open
+    std::size_t itemStart_ = 0;   // output offset where the item being read began
+    std::size_t atomStart_ = 0;   // output offset of the last atom
     Translation result_;
     std::u16string& out_ = result_.pattern;
 };
@@ -59,6 +70,7 @@ private:
 Translation Translator::run() {
     while (has(i_) && !failed()) {
         const char16_t c = p_[i_];
+        itemStart_ = out_.size();
         switch (c) {
         case u'(':
             openGroup();
@@ -117,7 +129,7 @@ Translation Translator::run() {
         }
     }
     if (!failed() && !open_.empty())
-        fail(Kind::unbalancedParenthesis, open_.back());
+        fail(Kind::unbalancedParenthesis, open_.back().patternOffset);
     if (failed()) {
         result_.pattern.clear();
         result_.groupCount = 0;
@@ -142,7 +154,7 @@ void Translator::openGroup() {
         ++result_.groupCount;
         ++i_;
     }
-    open_.push_back(start);
+    open_.push_back({start, itemStart_});
     last_ = Last::nothing;
 }
 
@@ -151,6 +163,7 @@ void Translator::closeGroup() {
         fail(Kind::unbalancedParenthesis, i_);
         return;
     }
+    itemStart_ = open_.back().outputOffset;
     open_.pop_back();
     out_ += u')';
     // A group, and as the engine allows also a lookahead, may be repeated.
@@ -164,6 +177,7 @@ void Translator::quantifier(std::size_t length) {
         fail(Kind::nothingToRepeat, i_);
         return;
     }
+    bool openEnded = false; // unbounded, or a wide {n,m}
     if (length == 1) {
         out_ += p_[i_];
     } else {
@@ -182,6 +196,11 @@ void Translator::quantifier(std::size_t length) {
                 appendNumber(out_, max);
         }
         out_ += u'}';
+        openEnded = max < 0 || max - min > kWideRepeat;
+    }
+    if (callouts_ && (length == 1 ? p_[i_] != u'?' : openEnded)) {
+        // Where backtracking can grow with the subject: let the matcher look at its clock.
+        out_.insert(atomStart_, u"(?C2)");
     }
     i_ += length;
     if (at(i_) == u'?' && has(i_)) {
@@ -304,8 +323,9 @@ void Translator::appendWordBoundary(bool negated) {
 
 } // namespace
 
-Translation translatePattern(std::u16string_view pattern, RegexOptions options) {
-    return Translator(pattern, options).run();
+Translation translatePattern(std::u16string_view pattern, RegexOptions options,
+                             bool calloutBeforeRepeats) {
+    return Translator(pattern, options, calloutBeforeRepeats).run();
 }
 
 } // namespace vexlo

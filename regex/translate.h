@@ -23,6 +23,9 @@ struct Translation {
 /// Returns the PCRE2 pattern, to be compiled without UTF and with CASELESS|UCP exactly when
 /// options.ignoreCase; or the error kind and the pattern offset where the engine would
 /// reject it. Never throws; any input, however malformed, gives one of the two.
-Translation translatePattern(std::u16string_view pattern, RegexOptions options);
+/// calloutBeforeRepeats puts a PCRE2 callout (?C2) in front of every repeated atom, where
+/// the matcher checks the search's time budget; the output is otherwise the same.
+Translation translatePattern(std::u16string_view pattern, RegexOptions options,
+                             bool calloutBeforeRepeats = false);
 
 } // namespace vexlo
