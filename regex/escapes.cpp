@@ -38,7 +38,7 @@ void appendHexEscape(std::u16string& out, char16_t c) {
 
 /// A character inside a PCRE2 class, where [ ] \ ^ - and POSIX brackets would be special.
 void appendClassChar(std::u16string& out, char16_t c) {
-    if (isAsciiAlnum(c) || c >= 0x80)
+    if (isAsciiAlnum(c) || c == u'_' || c >= 0x80)
         out += c;
     else
         appendHexEscape(out, c);

@@ -139,6 +139,11 @@ Translation Translator::run() {
 
 void Translator::openGroup() {
     const std::size_t start = i_;
+    const char16_t next = at(i_ + 2);
+    if (at(i_ + 1) == u'*' && has(i_ + 2) && ((next >= u'A' && next <= u'Z') || next == u':')) {
+        fail(Kind::unsupportedSyntax, start); // a PCRE verb such as (*ACCEPT)
+        return;
+    }
     if (at(i_ + 1) == u'?') {
         const char16_t kind = at(i_ + 2);
         if (kind != u':' && kind != u'=' && kind != u'!') {
