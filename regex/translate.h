@@ -18,8 +18,8 @@ struct Translation {
 
 /// Translates pattern (UTF-16 units, each one character).
 /// Arguments: options.ignoreCase keeps \d \w \s \b ASCII under PCRE2 CASELESS|UCP;
-///            options.multiline makes ^ and $ match at every CR and LF; options.global
-///            is ignored here.
+///            options.multiline makes ^ and $ match at every CR and LF; global and useJit
+///            play no part here.
 /// Returns the PCRE2 pattern, to be compiled without UTF and with CASELESS|UCP exactly when
 /// options.ignoreCase; or the error kind and the pattern offset where the engine would
 /// reject it. Never throws; any input, however malformed, gives one of the two.

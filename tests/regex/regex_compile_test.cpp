@@ -91,7 +91,25 @@ private:
     std::mt19937 random_;
 };
 
+/// Matches lie inside the subject and move forward; groups are wholly set or wholly unset.
+void expectSaneMatches(const Regex& regex, std::u16string_view subject) {
+    const auto size = std::int32_t(subject.size());
+    std::int32_t lastStart = -1;
+    bool sane = true;
+    regex.forEachMatch(subject, [&](MatchOffsets m) {
+        sane = sane && m.size() == 2 * std::size_t(regex.groupCount() + 1) && m[0] > lastStart &&
+               m[0] <= m[1] && m[1] <= size;
+        for (std::size_t g = 2; g + 1 < m.size(); g += 2)
+            sane = sane && (m[g] == -1) == (m[g + 1] == -1) && m[g] <= m[g + 1] && m[g + 1] <= size;
+        lastStart = m[0];
+        return sane;
+    });
+    EXPECT_TRUE(sane) << printable(regex.translated());
+}
+
 TEST(RegexCompile, EveryAcceptedTranslationCompiles) {
+    const std::array<std::u16string, 4> subjects = {u"", u"aZ\u4E2D\r\n12 b]}-",
+                                                    u"\x08\x0B\f\x01\xFFFF", u"ABab__\n\ncc"};
     PatternGenerator generator(20261211);
     std::mt19937 flags(7);
     int accepted = 0;
@@ -111,6 +129,7 @@ TEST(RegexCompile, EveryAcceptedTranslationCompiles) {
                 << printable(translatePattern(pattern, options).pattern);
             if (regex.ok()) {
                 EXPECT_EQ(regex.groupCount(), translatePattern(pattern, options).groupCount);
+                expectSaneMatches(regex, subjects[n % subjects.size()]);
             }
         } else {
             EXPECT_FALSE(regex.ok());
