@@ -153,6 +153,50 @@ TEST_P(RegexCases, MatchExpectedResults) {
     }
 }
 
+TEST(CaseFile, DecodesTheFieldEscapes) {
+    EXPECT_EQ(decodeField("a\\nb\\r\\t\\\\d\\u4E2D\\d\\u12"), u"a\nb\r\t\\d中\\d\\u12");
+    EXPECT_EQ(decodeField("\xE4\xB8\xAD\xFF"), u"中\uFFFD"); // malformed UTF-8 is U+FFFD
+}
+
+TEST(CaseFile, ParsesFlagsAndFields) {
+    std::string error;
+    EXPECT_FALSE(parseLine("# comment", error).has_value());
+    EXPECT_FALSE(parseLine("", error).has_value());
+    auto c = parseLine("id\tgim\ta\\d\tx\\ty\textra\r", error);
+    ASSERT_TRUE(c.has_value());
+    EXPECT_TRUE(error.empty());
+    EXPECT_TRUE(c->options.global && c->options.ignoreCase && c->options.multiline);
+    EXPECT_EQ(c->pattern, u"a\\d");
+    EXPECT_EQ(c->subject, u"x\ty");
+    EXPECT_EQ(c->extra, std::vector<std::string>{"extra"});
+    c = parseLine("id\t-\t\t", error);
+    ASSERT_TRUE(c.has_value());
+    EXPECT_FALSE(c->options.global || c->options.ignoreCase || c->options.multiline);
+    EXPECT_TRUE(c->pattern.empty());
+    parseLine("id\tgx\ta\tb", error);
+    EXPECT_FALSE(error.empty());
+    parseLine("id\tg\ta", error);
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(CaseFile, WritesOneJsonLinePerCase) {
+    CaseResult r;
+    r.ok = true;
+    r.matches.push_back({0, 2, u"a\"", {u"\\", std::nullopt}});
+    r.matches.push_back({3, 3, u"\r中\xD800", {u"", u"x"}});
+    EXPECT_EQ(toJson("t1", r),
+              "{\"id\":\"t1\",\"ok\":true,\"matches\":["
+              "{\"index\":0,\"length\":2,\"value\":\"a\\\"\",\"sub\":[\"\\\\\",null]},"
+              "{\"index\":3,\"length\":3,\"value\":\"\\u000D\xE4\xB8\xAD\\uD800\","
+              "\"sub\":[\"\",\"x\"]}]}");
+    EXPECT_EQ(toJson("t2", CaseResult{}), "{\"id\":\"t2\",\"ok\":false}");
+    CaseResult runaway;
+    runaway.runaway = true;
+    EXPECT_EQ(toJson("t3", runaway), "{\"id\":\"t3\",\"ok\":false,\"runaway\":true}");
+    r.matches.clear();
+    EXPECT_EQ(toJson("t4", r), "{\"id\":\"t4\",\"ok\":true,\"matches\":[]}");
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, RegexCases, testing::Values(true, false),
                          [](const testing::TestParamInfo<bool>& info) {
                              return info.param ? "Jit" : "Interpreter";
