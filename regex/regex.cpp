@@ -25,7 +25,10 @@ constexpr std::uint32_t kInterpreterMatchLimit = 20'000'000;
 constexpr std::chrono::milliseconds kSearchBudget{1000};
 constexpr std::uint32_t kHeapLimitKiB = 256 * 1024; // interpreter backtracking memory
 constexpr std::size_t kJitStackStart = 64 * 1024;
-constexpr std::size_t kJitStackMax = 16 * 1024 * 1024;
+// Reserved address space, touched only as deep backtracking needs it: a group repeated once
+// per unit, as in (?:a|b)*, takes some 25 bytes an iteration, so 64 MB carries it over
+// about two million units (the interpreter's heap limit stops it near 1.3 million).
+constexpr std::size_t kJitStackMax = 64 * 1024 * 1024;
 constexpr std::uint32_t kParensNestLimit = 1000;
 
 PCRE2_SPTR16 units(std::u16string_view s) {
