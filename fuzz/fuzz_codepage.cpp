@@ -2,6 +2,7 @@
 // as U+FFFD rather than vanishing, and valid GBK text survives the round trip exactly.
 #include "text/codepage.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 

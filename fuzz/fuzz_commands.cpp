@@ -5,6 +5,7 @@
 #include "text/codepage.h"
 #include "workbench/commands.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 

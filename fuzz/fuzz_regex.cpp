@@ -3,6 +3,7 @@
 // and move forward.
 #include "regex/regex.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 

@@ -3,6 +3,7 @@
 #include "text/occurrences.h"
 #include "text/primitives.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
