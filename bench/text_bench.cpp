@@ -52,7 +52,7 @@ void time(const char* name, const std::function<long long()>& run) {
     }
     sink += result;
     std::sort(ms.begin(), ms.end());
-    std::printf("%-46s best %7.2f  median %7.2f  cpu %7.2f ms  (result %lld)\n", name, ms.front(),
+    std::printf("%-52s best %7.2f  median %7.2f  cpu %7.2f ms  (result %lld)\n", name, ms.front(),
                 ms[ms.size() / 2], cpuBest, result);
 }
 
@@ -93,6 +93,11 @@ int main() {
     time("countOccurrences \"error\" (folding)", [&] { return countOccurrences(text, "error"); });
     time("countOccurrences \"e\" case-sensitive",
          [&] { return countOccurrences(text, "e", true); });
+    // "x" is common and "X" never occurs: the folded scan must not look for "X" afresh each time.
+    time("countOccurrences \"x\" folding, no \"X\" in the text",
+         [&] { return countOccurrences(text, "x"); });
+    time("replaceText \"example\" -> \"sample\" folding",
+         [&] { return static_cast<long long>(replaceText(text, "example", "sample").size()); });
     time("countOccurrences Chinese \"failed\"",
          [&] { return countOccurrences(text, failed, true); });
     time("findTextFrom absent \"zqxj\"", [&] { return findTextFrom(text, "zqxj"); });

@@ -11,6 +11,15 @@ namespace vexlo::detail {
 
 namespace {
 
+// A cursor that has not been computed yet (no real offset comes this close to NONE).
+constexpr std::size_t UNKNOWN = NONE - 1;
+
+// The comparison bytes a finder may spend on failed candidates before the scanned bytes
+// have paid for them, and what a failed candidate costs beyond its comparison (a memchr call
+// and the bookkeeping around it), in scanned bytes.
+constexpr std::size_t INITIAL_BUDGET = 4096;
+constexpr std::size_t CANDIDATE_COST = 32;
+
 bool isLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
@@ -43,37 +52,6 @@ std::size_t findSubstring(std::string_view text, std::size_t from, std::string_v
 #else
     return text.find(sub, from);
 #endif
-}
-
-// What a failed candidate costs beyond its comparison, in scanned bytes: a memchr call and
-// the bookkeeping around it.
-constexpr std::size_t CANDIDATE_COST = 32;
-
-// Plain byte search for the exact bytes of sub from `from`. memchr on the first byte is several
-// times faster than memmem while candidates are rare; each failed candidate spends up to m
-// bytes of comparison from a budget that the scanned bytes refill, and once candidates come
-// too thick memmem (linear in any case) takes over.
-std::size_t findExact(std::string_view text, std::size_t from, std::string_view sub) {
-    const std::size_t m = sub.size();
-    std::size_t budget = 4096;
-    std::size_t pos = from;
-    while (text.size() - pos >= m) {
-        const void* hit = std::memchr(text.data() + pos, sub[0], text.size() - pos - m + 1);
-        if (!hit) {
-            return NONE;
-        }
-        const auto c = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-        if (std::memcmp(text.data() + c + 1, sub.data() + 1, m - 1) == 0) {
-            return c;
-        }
-        budget += c - pos;
-        if (budget < m + CANDIDATE_COST) {
-            return findSubstring(text, c + 1, sub);
-        }
-        budget -= m + CANDIDATE_COST;
-        pos = c + 1;
-    }
-    return NONE;
 }
 
 // Last offset <= last at which byte c stands; NONE when none.
@@ -129,75 +107,117 @@ std::size_t runStart(std::string_view text, std::size_t c, std::size_t floor) {
 
 } // namespace
 
-std::size_t findBytes(std::string_view text, std::size_t from, std::string_view sub, bool fold) {
-    const std::size_t m = sub.size();
-    if (from > text.size() || text.size() - from < m) {
-        return NONE;
+ByteFinder::ByteFinder(std::string_view text, std::string_view sub, bool fold)
+    : text_(text), sub_(sub), folded_(fold && hasLetter(sub)),
+      firstIsLetter_(isLetter(static_cast<unsigned char>(sub[0]))), budget_(INITIAL_BUDGET),
+      cursorA_(UNKNOWN), cursorB_(UNKNOWN), cursorWhole_(UNKNOWN) {}
+
+// Brings a cursor up to from: kept while it still lies at or after from (or found nothing).
+std::size_t ByteFinder::refresh(std::size_t& cursor, std::size_t from,
+                                std::size_t (*scan)(std::string_view, std::size_t, char),
+                                char c) const {
+    if (cursor == UNKNOWN || cursor < from) {
+        cursor = scan(text_, from, c);
     }
-    if (!fold || !hasLetter(sub)) {
-        return findExact(text, from, sub);
-    }
-    const char first = sub[0];
-    if (!isLetter(static_cast<unsigned char>(first))) {
-        for (std::size_t c = nextByte(text, from, first); c != NONE && text.size() - c >= m;
-             c = nextByte(text, c + 1, first)) {
-            if (equalFolded(text.data() + c + 1, sub.data() + 1, m - 1)) {
-                return c;
-            }
-        }
-        return NONE;
-    }
-    // Candidates for the first letter in either case, merged in order; each cursor is searched
-    // again only once the scan has passed it. When candidates come thick, one pass that
-    // tests eight bytes at a time for either case is cheaper than two memchr calls each.
-    std::size_t budget = 4096;
-    std::size_t pos = from;
-    std::size_t nextA = nextByte(text, from, first);
-    std::size_t nextB = nextByte(text, from, otherCase(first));
-    const auto lower = static_cast<char>(foldByte(static_cast<unsigned char>(first)));
-    bool dense = false;
-    while (true) {
-        const std::size_t c = dense ? nextEitherCase(text, pos, lower) : std::min(nextA, nextB);
-        if (c == NONE || text.size() - c < m) {
-            return NONE;
-        }
-        if (equalFolded(text.data() + c + 1, sub.data() + 1, m - 1)) {
-            return c;
-        }
-        budget += c - pos;
-        pos = c + 1;
-        if (dense) {
-            continue;
-        }
-        if (budget < m + CANDIDATE_COST) {
-            dense = true;
-            continue;
-        }
-        budget -= m + CANDIDATE_COST;
-        if (c == nextA) {
-            nextA = nextByte(text, c + 1, first);
-        } else {
-            nextB = nextByte(text, c + 1, otherCase(first));
-        }
+    return cursor;
+}
+
+// A failed candidate costs its comparison and a scan call; the bytes skipped pay for it. Once
+// the budget is gone the finder scans whole from then on.
+void ByteFinder::spend(std::size_t scanned) {
+    budget_ += scanned;
+    const std::size_t cost = sub_.size() + CANDIDATE_COST;
+    if (budget_ < cost) {
+        wholeScan_ = true;
+    } else {
+        budget_ -= cost;
     }
 }
 
-std::size_t findOnCharacter(std::string_view text, std::size_t from, std::string_view sub,
-                            bool fold) {
+std::size_t ByteFinder::next(std::size_t from) {
+    if (from > text_.size() || text_.size() - from < sub_.size()) {
+        return NONE;
+    }
+    return folded_ ? nextFolded(from) : nextExact(from);
+}
+
+// memchr on the first byte is several times faster than memmem while candidates are rare;
+// memmem (linear in any case) takes over when they come thick.
+std::size_t ByteFinder::nextExact(std::size_t from) {
+    const std::size_t m = sub_.size();
+    while (true) {
+        if (wholeScan_) {
+            if (cursorWhole_ == UNKNOWN || cursorWhole_ < from) {
+                cursorWhole_ = findSubstring(text_, from, sub_);
+            }
+            return cursorWhole_;
+        }
+        const std::size_t c = refresh(cursorA_, from, nextByte, sub_[0]);
+        if (c == NONE || text_.size() - c < m) {
+            return NONE;
+        }
+        if (std::memcmp(text_.data() + c + 1, sub_.data() + 1, m - 1) == 0) {
+            return c;
+        }
+        spend(c - from);
+        from = c + 1;
+    }
+}
+
+// Candidates for the first byte, in either case when it is a letter, merged in order. When
+// they come thick, one pass that tests eight bytes at a time for either case is cheaper than
+// two memchr calls per candidate.
+std::size_t ByteFinder::nextFolded(std::size_t from) {
+    const std::size_t m = sub_.size();
+    const char first = sub_[0];
+    const auto lower = static_cast<char>(foldByte(static_cast<unsigned char>(first)));
+    while (true) {
+        std::size_t c;
+        if (!firstIsLetter_) {
+            c = refresh(cursorA_, from, nextByte, first);
+        } else if (wholeScan_) {
+            c = refresh(cursorWhole_, from, nextEitherCase, lower);
+        } else {
+            c = std::min(refresh(cursorA_, from, nextByte, first),
+                         refresh(cursorB_, from, nextByte, otherCase(first)));
+        }
+        if (c == NONE || text_.size() - c < m) {
+            return NONE;
+        }
+        if (equalFolded(text_.data() + c + 1, sub_.data() + 1, m - 1)) {
+            return c;
+        }
+        if (firstIsLetter_ && !wholeScan_) {
+            spend(c - from);
+        }
+        from = c + 1;
+    }
+}
+
+std::size_t ByteFinder::nextOnCharacter(std::size_t from) {
     std::size_t known = from; // a character start; every candidate lies at or after it
     std::size_t pos = from;
     while (true) {
-        const std::size_t c = findBytes(text, pos, sub, fold);
+        const std::size_t c = next(pos);
         if (c == NONE) {
             return NONE;
         }
         // Between the run start and c there are only bytes 0x80-0xFF, which pair up.
-        if ((c - runStart(text, c, known)) % 2 == 0) {
+        if ((c - runStart(text_, c, known)) % 2 == 0) {
             return c;
         }
         known = c + 1; // c is a second byte, so the next byte starts a character
         pos = c + 1;
     }
+}
+
+std::size_t findBytes(std::string_view text, std::size_t from, std::string_view sub, bool fold) {
+    return ByteFinder(text, sub, fold).next(from);
+}
+
+std::size_t findOnCharacter(std::string_view text, std::size_t from, std::string_view sub,
+                            bool fold) {
+    return ByteFinder(text, sub, fold).nextOnCharacter(from);
 }
 
 std::size_t findLastOnCharacter(std::string_view text, std::string_view sub, bool fold) {

@@ -18,8 +18,9 @@ int countOccurrences(std::string_view text, std::string_view sub, bool caseSensi
     int count = 0;
     std::size_t from = 0;
     // Each search starts behind the previous occurrence, counting characters afresh there.
+    detail::ByteFinder finder(text, sub, !caseSensitive);
     while (true) {
-        const std::size_t p = detail::findOnCharacter(text, from, sub, !caseSensitive);
+        const std::size_t p = finder.nextOnCharacter(from);
         if (p == NONE) {
             return count;
         }

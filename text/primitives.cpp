@@ -90,9 +90,10 @@ AnsiText replaceText(std::string_view text, std::string_view sub,
     std::size_t q = static_cast<std::size_t>(b) - 1;
     result.append(text.substr(0, q));
     int done = 0;
+    detail::ByteFinder finder(text, sub, !caseSensitive);
     while (true) {
         // After an occurrence the scan counts characters afresh from the byte behind it.
-        const std::size_t p = detail::findOnCharacter(text, q, sub, !caseSensitive);
+        const std::size_t p = finder.nextOnCharacter(q);
         if (p == NONE) {
             break;
         }
