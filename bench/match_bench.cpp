@@ -4,6 +4,7 @@
 // mid-way takes; first with the table alone, then shown in a report-style QTableView on the
 // offscreen platform.
 #include "bench/log_text.h"
+#include "bench/measure.h"
 #include "match/match_table.h"
 #include "match/run.h"
 
@@ -15,9 +16,7 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -26,15 +25,7 @@ using vexlo::MatchTable;
 using vexlo::RunCallbacks;
 using vexlo::RunEnd;
 using vexlo::RunInputs;
-
-/// Resident memory of this process in bytes.
-long long residentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    long long pages = 0;
-    long long resident = 0;
-    statm >> pages >> resident;
-    return resident * sysconf(_SC_PAGESIZE);
-}
+using vexlo::bench::residentBytes;
 
 struct Figures {
     double firstRowsMs = 0;

@@ -1,0 +1,356 @@
+// vexlo-bench: the real main window on the offscreen platform, timed end to end over the
+// ~20 MB sample text: F5 runs per pattern (first rows, all rows, longest stall, memory), the
+// same run again, showing the last row in the source, find, and generaliseChars on 1 MB; with
+// rg, grep -P and Python timed in turn on the same text. Run with --help for the options.
+#include "bench/log_text.h"
+#include "bench/measure.h"
+#include "bench/peers.h"
+#include "bench/report.h"
+#include "bench/window_probe.h"
+#include "match/match_table.h"
+#include "text/codepage.h"
+#include "ui/control_ops.h"
+#include "ui/controls.h"
+#include "ui/main_window.h"
+#include "workbench/commands.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace vexlo::bench;
+using vexlo::MainWindow;
+
+constexpr std::size_t TEXT_BYTES = 20u * 1024u * 1024u;
+constexpr std::size_t PATTERN_BYTES = 1024u * 1024u;
+constexpr double MB = 1024.0 * 1024.0;
+constexpr int RUN_TIMEOUT_MS = 60000;
+const std::string WINDOW = "window";
+
+/// A pattern as typed into patternBox, and the same pattern in each peer's own syntax.
+struct Scenario {
+    std::string name; // what patternBox gets
+    std::string rg;
+    std::string grep;
+    std::string python;
+    bool quick; // part of --quick
+};
+
+std::vector<Scenario> scenarios() {
+    const std::string han = "[\\x{4e00}-\\x{9fa5}]+";
+    return {
+        {"\\d+", "\\d+", "\\d+", "\\d+", true},
+        {"(\\d{4})-(\\d{2})-(\\d{2})", "(\\d{4})-(\\d{2})-(\\d{2})", "(\\d{4})-(\\d{2})-(\\d{2})",
+         "(\\d{4})-(\\d{2})-(\\d{2})", true},
+        {"[\\u4e00-\\u9fa5]+", han, han, "[\\u4e00-\\u9fa5]+", false},
+        {"https?://[^\\s\"]+", "https?://[^\\s\"]+", "https?://[^\\s\"]+", "https?://[^\\s\"]+",
+         false},
+        {"^.*error.*$", "^.*error.*$", "^.*error.*$", "^.*error.*$", false},
+        {"2025-12-28 23:", "2025-12-28 23:", "2025-12-28 23:", "2025-12-28 23:", true},
+        // Every digit one match: about 5 M over this text.
+        {"\\d", "\\d", "\\d", "\\d", false},
+    };
+}
+
+std::vector<Target> targets() {
+    const std::string d = "\\d+";
+    return {
+        {d, "all_rows_ms", 250, "<= 250"},      {d, "all_rows_vs_rg", 1.3, "<= 1.3 x rg"},
+        {d, "first_rows_ms", 100, "<= 100"},    {d, "second_first_rows_ms", 30, "<= 30"},
+        {d, "max_stall_ms", 16, "<= 16"},       {d, "second_max_stall_ms", 16, "<= 16"},
+        {d, "bytes_per_match", 32, "<= 32"},    {d, "show_in_source_ms", 100, "< 100"},
+        {"\\d", "all_rows_ms", 1500, "< 1500"}, {"\\d", "max_stall_ms", 50, "<= 50"},
+        {WINDOW, "find_next_ms", 100, "< 100"}, {WINDOW, "generalise_chars_1mb_ms", 1000, "< 1000"},
+    };
+}
+
+struct Options {
+    bool quick = false;
+    bool peers = true;
+    int reps = 5;
+    std::string json;
+    std::string only; // run just the scenarios whose name contains this
+};
+
+bool parseOptions(int argc, char** argv, Options& options) {
+    bool repsGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--quick") {
+            options.quick = true;
+        } else if (arg == "--no-peers") {
+            options.peers = false;
+        } else if (arg == "--json" && i + 1 < argc) {
+            options.json = argv[++i];
+        } else if (arg == "--reps" && i + 1 < argc) {
+            options.reps = std::max(1, std::atoi(argv[++i]));
+            repsGiven = true;
+        } else if (arg == "--only" && i + 1 < argc) {
+            options.only = argv[++i];
+        } else {
+            std::printf("usage: vexlo-bench [--quick] [--reps N] [--json PATH] [--no-peers] "
+                        "[--only TEXT]\n"
+                        "  --quick     2 repetitions and three scenarios\n"
+                        "  --reps N    repetitions per scenario (default 5)\n"
+                        "  --json PATH one JSON object per figure per line\n"
+                        "  --no-peers  skip rg, grep and Python\n"
+                        "  --only TEXT only the scenarios whose pattern contains TEXT\n");
+            return false;
+        }
+    }
+    if (options.quick && !repsGiven)
+        options.reps = 2;
+    return true;
+}
+
+double msSince(const QElapsedTimer& clock) {
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+/// The figures of one F5 run under prefix ("" or "second_").
+void addRun(Report& report, const std::string& scenario, const std::string& prefix,
+            const RunFigures& run) {
+    if (!run.ended) {
+        report.note(scenario, prefix + "run did not end within the time allowed");
+        return;
+    }
+    report.add(scenario, prefix + "trigger_ms", run.triggerMs);
+    report.add(scenario, prefix + "first_rows_ms", run.firstRowsMs);
+    report.add(scenario, prefix + "all_rows_ms", run.allRowsMs);
+    report.add(scenario, prefix + "max_stall_ms", run.maxStallMs);
+}
+
+/// The peers in turn, once each, on the same text and pattern; each one's time, or a negative
+/// value when it failed.
+std::vector<double> timePeers(Report& report, const Scenario& s, const std::string& file, int rows,
+                              const std::vector<Peer>& peers) {
+    std::vector<double> times;
+    for (const Peer peer : peers) {
+        const std::string& pattern = peer == Peer::rg     ? s.rg
+                                     : peer == Peer::grep ? s.grep
+                                                          : s.python;
+        const PeerTime t = timePeer(peer, pattern, file);
+        const std::string name = peerName(peer);
+        times.push_back(t.ok ? t.ms : -1);
+        if (!t.ok) {
+            report.note(s.name, t.note);
+            continue;
+        }
+        report.add(s.name, name + "_ms", t.ms);
+        if (t.matches != rows)
+            report.note(s.name, name + " found " + std::to_string(t.matches) +
+                                    " matches, the window " + std::to_string(rows));
+    }
+    return times;
+}
+
+/// Our first-run all_rows_ms over a peer's: the ratio of the medians, with the min and max of
+/// the ratios of the runs made side by side. pairs: (ours, theirs) per repetition.
+void addRatio(Report& report, const std::string& scenario, Peer peer,
+              const std::vector<std::pair<double, double>>& pairs) {
+    std::vector<double> ours;
+    std::vector<double> theirs;
+    std::vector<double> ratios;
+    for (const auto& [own, other] : pairs) {
+        ours.push_back(own);
+        theirs.push_back(other);
+        ratios.push_back(own / other);
+    }
+    const std::optional<Summary> own = summarise(ours);
+    const std::optional<Summary> other = summarise(theirs);
+    const std::optional<Summary> spread = summarise(ratios);
+    if (own && other && spread)
+        report.set(scenario, std::string("all_rows_vs_") + peerName(peer),
+                   Summary{own->median / other->median, spread->min, spread->max});
+}
+
+void runScenario(Report& report, MainWindow& window, const Scenario& s, int reps,
+                 const std::string& file, const std::vector<Peer>& peers) {
+    const vexlo::Controls& c = window.controls();
+    c.patternBox->setPlainText(QString::fromStdString(s.name));
+    std::vector<std::vector<std::pair<double, double>>> pairs(peers.size());
+    int rowsBefore = -1;
+    for (int rep = 0; rep < reps; ++rep) {
+        // A first run: the text just edited, the table empty, memory measured from there.
+        touchSource(window);
+        emptyResults(window);
+        releaseFreedMemory();
+        const long long baseline = residentBytes();
+        if (!resetPeakResident())
+            report.note(s.name, "the peak could not be reset: rss_mb is the process's peak");
+        const RunFigures first = timeF5Run(window, RUN_TIMEOUT_MS);
+        const long long peak = peakResidentBytes();
+        const long long retained = residentBytes();
+        addRun(report, s.name, "", first);
+        if (!first.ended)
+            return;
+        report.add(s.name, "matches", first.rows);
+        report.add(s.name, "rss_mb", double(peak - baseline) / MB);
+        report.add(s.name, "retained_mb", double(retained - baseline) / MB);
+        if (first.rows > 0)
+            report.add(s.name, "bytes_per_match", double(peak - baseline) / first.rows);
+        if (first.end != vexlo::RunEnd::listed || first.rows != c.table->rowCount())
+            report.note(s.name, "the run ended with code " + std::to_string(int(first.end)) +
+                                    " and " + std::to_string(c.table->rowCount()) + " rows");
+        if (rowsBefore >= 0 && first.rows != rowsBefore)
+            report.note(s.name, "the row count changed between repetitions");
+        rowsBefore = first.rows;
+
+        // F5 again on the unchanged text, the rows of the first run still in the table.
+        addRun(report, s.name, "second_", timeF5Run(window, RUN_TIMEOUT_MS));
+
+        const ActionFigures shown = timeShowLastRow(window);
+        report.add(s.name, "show_in_source_ms", shown.ms);
+        if (!shown.ok)
+            report.note(s.name, "showInSource did not select the last row's match");
+
+        const std::vector<double> times = timePeers(report, s, file, first.rows, peers);
+        for (std::size_t p = 0; p < peers.size(); ++p) {
+            if (times[p] > 0)
+                pairs[p].emplace_back(first.allRowsMs, times[p]);
+        }
+    }
+    for (std::size_t p = 0; p < peers.size(); ++p)
+        addRatio(report, s.name, peers[p], pairs[p]);
+}
+
+/// A line of text near its end that occurs nowhere before: where findNext from the start has
+/// to go a long way. Sets at to its editor position; an empty needle when none is found.
+QString needleNearEnd(const QString& box, int& at) {
+    for (qsizetype line = box.indexOf(u'\n', box.size() * 97 / 100); line >= 0;
+         line = box.indexOf(u'\n', line + 1)) {
+        const qsizetype end = box.indexOf(u'\n', line + 1);
+        if (end < 0)
+            break;
+        const QString needle = box.mid(line + 1, end - line - 1);
+        if (box.indexOf(needle) == line + 1) {
+            at = int(line + 1);
+            return needle;
+        }
+    }
+    at = -1;
+    return {};
+}
+
+/// The window's own figures: reading the source box, find, generaliseChars on 1 MB.
+void runWindowFigures(Report& report, MainWindow& window, const std::string& utf8, int reps) {
+    const vexlo::Controls& c = window.controls();
+    QString box;
+    for (int rep = 0; rep < reps; ++rep) {
+        QElapsedTimer clock;
+        clock.start();
+        box = vexlo::boxText(c.sourceBox);
+        report.add(WINDOW, "read_source_box_ms", msSince(clock));
+    }
+    int at = -1;
+    const QString needle = needleNearEnd(box, at);
+    if (needle.isEmpty()) {
+        report.note(WINDOW, "no line near the end occurs just once: findNext not timed");
+    } else {
+        for (int rep = 0; rep < reps; ++rep) {
+            const ActionFigures found = timeFindNext(window, needle, at);
+            report.add(WINDOW, "find_next_ms", found.ms);
+            if (!found.ok)
+                report.note(WINDOW, "findNext did not select the occurrence near the end");
+        }
+    }
+    // 1 MB of the sample text as a pattern, in code page 936 as the window holds it.
+    const std::size_t cut = utf8.rfind("\r\n", PATTERN_BYTES);
+    const QString head = QString::fromUtf8(utf8.data(), qsizetype(cut));
+    const vexlo::AnsiText pattern = vexlo::utf16ToAnsi(
+        {reinterpret_cast<const char16_t*>(head.constData()), std::size_t(head.size())});
+    for (int rep = 0; rep < reps; ++rep) {
+        QElapsedTimer clock;
+        clock.start();
+        const vexlo::AnsiText general = vexlo::generaliseChars(pattern);
+        report.add(WINDOW, "generalise_chars_1mb_ms", msSince(clock));
+        if (general.empty() || general == pattern)
+            report.note(WINDOW, "generaliseChars changed nothing");
+    }
+}
+
+/// The sample text as a UTF-8 file for the peers; the path, or empty when it cannot be written.
+std::string writeTextFile(const std::string& utf8) {
+    const std::string path =
+        QDir::temp()
+            .filePath(QStringLiteral("vexlo-bench-%1.txt").arg(QCoreApplication::applicationPid()))
+            .toStdString();
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(utf8.data(), std::streamsize(utf8.size()));
+    file.close();
+    return file ? path : std::string();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parseOptions(argc, argv, options))
+        return 2;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const std::string utf8 = makeLogText(TEXT_BYTES);
+    const std::string file = writeTextFile(utf8);
+    std::vector<Peer> peers;
+    Report report;
+    for (const Peer peer : {Peer::rg, Peer::grep, Peer::python}) {
+        if (!options.peers)
+            break;
+        if (file.empty() || !peerAvailable(peer))
+            report.note(WINDOW, std::string(peerName(peer)) + " skipped: not installed" +
+                                    (file.empty() ? " or no temporary file" : ""));
+        else
+            peers.push_back(peer);
+    }
+
+    MainWindow window;
+    window.show();
+    settle(200);
+    const vexlo::Controls& c = window.controls();
+    double setTextMs = 0;
+    // Case-sensitive, as the peers are.
+    c.caseCheck->setChecked(true);
+    {
+        const QString source = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+        QElapsedTimer clock;
+        clock.start();
+        c.sourceBox->setPlainText(source);
+        setTextMs = msSince(clock);
+        std::printf("sample text: %.1f MB of UTF-8, %lld UTF-16 units with CR LF; %d "
+                    "repetitions\n",
+                    double(utf8.size()) / MB, static_cast<long long>(source.size()), options.reps);
+    }
+    settle(200);
+
+    for (const Scenario& s : scenarios()) {
+        if ((options.quick && !s.quick) ||
+            (!options.only.empty() && s.name.find(options.only) == std::string::npos))
+            continue;
+        std::printf("running %s ...\n", s.name.c_str());
+        std::fflush(stdout);
+        runScenario(report, window, s, options.reps, file, peers);
+    }
+    report.add(WINDOW, "set_source_text_ms", setTextMs);
+    runWindowFigures(report, window, utf8, options.quick ? 2 : 3);
+    if (!file.empty())
+        std::remove(file.c_str());
+
+    report.print(stdout, targets());
+    if (!options.json.empty() && !report.writeJson(options.json)) {
+        std::fprintf(stderr, "cannot write %s\n", options.json.c_str());
+        return 1;
+    }
+    return 0;
+}
