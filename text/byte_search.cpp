@@ -220,6 +220,22 @@ std::size_t findOnCharacter(std::string_view text, std::size_t from, std::string
     return ByteFinder(text, sub, fold).nextOnCharacter(from);
 }
 
+namespace {
+
+// The last occurrence on a character, found by walking every occurrence on a character from
+// the front; NONE when none.
+std::size_t lastByForwardWalk(std::string_view text, std::string_view sub, bool fold) {
+    ByteFinder finder(text, sub, fold);
+    std::size_t last = NONE;
+    for (std::size_t p = finder.nextOnCharacter(0); p != NONE;
+         p = finder.nextOnCharacter(p + (isHighByte(text[p]) ? 2 : 1))) {
+        last = p;
+    }
+    return last;
+}
+
+} // namespace
+
 std::size_t findLastOnCharacter(std::string_view text, std::string_view sub, bool fold) {
     const std::size_t m = sub.size();
     if (text.size() < m) {
@@ -235,6 +251,10 @@ std::size_t findLastOnCharacter(std::string_view text, std::string_view sub, boo
     // 0x80-0xFF, so it serves every later (smaller) candidate inside it.
     std::size_t cachedStart = NONE;
     std::size_t cachedEnd = 0;
+    // Failed candidates spend a budget as in ByteFinder; once it is gone, the rest is walked
+    // forward with memmem, which stays linear however thick the candidates come.
+    std::size_t budget = INITIAL_BUDGET;
+    std::size_t scannedTo = limit;
     while (true) {
         std::size_t c = nextA;
         if (nextB != NONE && (c == NONE || nextB > c)) {
@@ -257,6 +277,12 @@ std::size_t findLastOnCharacter(std::string_view text, std::string_view sub, boo
         if (c == 0) {
             return NONE;
         }
+        budget += scannedTo - c;
+        scannedTo = c;
+        if (budget < m + CANDIDATE_COST) {
+            return lastByForwardWalk(text.substr(0, c - 1 + m), sub, fold);
+        }
+        budget -= m + CANDIDATE_COST;
         if (c == nextA) {
             nextA = lastByte(text, c - 1, first);
         } else {

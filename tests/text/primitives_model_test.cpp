@@ -142,6 +142,9 @@ TEST(SearchModels, MatchRightBehindARunOfFailedCandidates) {
         ASSERT_EQ(findText(upper, "aab", nullopt, true), expected) << run;
         ASSERT_EQ(findText(upper, "aab", nullopt, false), -1) << run;
         ASSERT_EQ(findTextReverse(lower + "\xB0", "aab"), expected) << run;
+        // From the back: every "a" fails until the scan has given up and walks forward.
+        ASSERT_EQ(findTextReverse("aabc" + std::string(run, 'a'), "aab"), 1) << run;
+        ASSERT_EQ(findTextReverse("AaBc" + std::string(run, 'a'), "aab", nullopt, true), 1) << run;
     }
 }
 
