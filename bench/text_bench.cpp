@@ -110,6 +110,14 @@ int main() {
             ++n;
         return n;
     });
+    // A long sub whose first bytes match everywhere: each candidate fails only at its end.
+    const AnsiText same(TEXT_BYTES, 'a');
+    const AnsiText longSub = AnsiText(999, 'a') + "b";
+    time("findText 1000-byte sub over 20 MB of \"a\"", [&] { return findText(same, longSub); });
+    time("findTextReverse 1000-byte sub over 20 MB of \"a\"",
+         [&] { return findTextReverse(same, longSub); });
+    time("countOccurrences \"A\" folding over 20 MB of \"a\"",
+         [&] { return countOccurrences(same, "A"); });
     time("charCountOfBytes", [&] { return charCountOfBytes(text); });
     std::u16string units;
     time("ansiToUtf16", [&] {
