@@ -13,7 +13,7 @@
 namespace vexlo {
 
 MatchCommand::MatchCommand(const Controls& controls)
-    : controls_(controls), run_(std::make_unique<MatchRun>(*controls.table)),
+    : controls_(controls), source_(controls.sourceBox), run_(std::make_unique<MatchRun>(*controls.table)),
       generation_(std::make_shared<int>(0)) {}
 
 MatchCommand::~MatchCommand() = default;
@@ -22,7 +22,7 @@ void MatchCommand::runMatch() {
     ++*generation_;
     RunInputs inputs;
     inputs.pattern = boxText(controls_.patternBox);
-    inputs.subject = boxText(controls_.sourceBox);
+    inputs.subject = source_.text(); // shared, not copied
     inputs.caseSensitive = isTicked(controls_.caseCheck);
     inputs.restoreQuotes = isTicked(controls_.quoteCheck);
     sourceRevision_ = controls_.sourceBox->document()->revision();

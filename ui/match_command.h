@@ -3,6 +3,7 @@
 #pragma once
 
 #include "match/run.h"
+#include "ui/box_mirror.h"
 
 #include <functional>
 #include <memory>
@@ -41,6 +42,7 @@ class MatchCommand {
     void reportEnd(RunEnd end, int rows);
 
     const Controls& controls_;
+    BoxTextMirror source_;            // sourceBox's text, kept current as it is edited
     std::unique_ptr<MatchRun> run_;
     std::shared_ptr<int> generation_; // counts runs; a stale box callback sees a newer value
     int sourceRevision_ = -1;         // document revision of sourceBox when last read
