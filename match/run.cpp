@@ -206,12 +206,14 @@ void work(const RunInputs& inputs, const std::atomic<bool>& cancelled, const Pos
     }
 
     Batcher batcher(poster, regex.groupCount(), subject, std::move(lineBreaks));
-    const ExecStatus status = regex.forEachMatch(*subject, [&](MatchOffsets match) {
+    const auto onMatch = [&](MatchOffsets match) {
         if (cancelled.load(std::memory_order_relaxed))
             return false;
         batcher.add(match);
         return true;
-    });
+    };
+    // The flag reaches inside the search too: a cancelled runaway ends at once.
+    const ExecStatus status = regex.forEachMatch(*subject, onMatch, &cancelled);
     if (cancelled.load(std::memory_order_relaxed))
         return;
     batcher.flush();

@@ -154,22 +154,31 @@ using Clock = std::chrono::steady_clock;
 
 struct SearchClock {
     Clock::time_point deadline;
+    const std::atomic<bool>* cancelled = nullptr; // the caller's; may be null
     unsigned calls = 0;
 };
 
 /// Called each time the engine enters an open-ended repeat: ends the search once its budget
-/// is spent. The clock is read every few calls only, as a call is cheaper than reading it.
+/// is spent or the caller has cancelled it. Both are read every few calls only, as a call is
+/// cheaper than reading the clock.
 int checkBudget(pcre2_callout_block*, void* data) {
     auto& clock = *static_cast<SearchClock*>(data);
-    if ((++clock.calls & 63) == 0 && Clock::now() > clock.deadline)
+    if ((++clock.calls & 63) == 0 &&
+        ((clock.cancelled && clock.cancelled->load(std::memory_order_relaxed)) ||
+         Clock::now() > clock.deadline))
         return PCRE2_ERROR_CALLOUT;
     return 0;
+}
+
+bool isSet(const std::atomic<bool>* flag) {
+    return flag && flag->load(std::memory_order_relaxed);
 }
 
 } // namespace
 
 ExecStatus Regex::forEachMatch(std::u16string_view subject,
-                               const std::function<bool(MatchOffsets)>& onMatch) const {
+                               const std::function<bool(MatchOffsets)>& onMatch,
+                               const std::atomic<bool>* cancelled) const {
     if (!ok())
         return ExecStatus::completed;
     if (subject.size() > std::size_t(INT32_MAX))
@@ -178,13 +187,13 @@ ExecStatus Regex::forEachMatch(std::u16string_view subject,
     const PCRE2_SIZE length = subject.size();
     PCRE2_SIZE start = 0;
     while (start <= length) {
-        SearchClock clock{Clock::now() + kSearchBudget};
+        SearchClock clock{Clock::now() + kSearchBudget, cancelled};
         pcre2_set_callout(m.context, checkBudget, &clock);
         const int rc = pcre2_match(m.code, units(subject), length, start, 0, m.data, m.context);
         if (rc == PCRE2_ERROR_NOMATCH)
             return ExecStatus::completed;
-        if (rc <= 0)
-            return ExecStatus::runaway; // a limit, the budget (or another engine failure)
+        if (rc <= 0) // a limit, the budget, a cancel (or another engine failure)
+            return isSet(cancelled) ? ExecStatus::stopped : ExecStatus::runaway;
         const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(m.data);
         for (int g = 0; g <= m.groups; ++g) {
             const bool set = g < rc && ov[2 * g] != PCRE2_UNSET;

@@ -3,6 +3,7 @@
 // stepping through the subject as that engine does. Offsets are UTF-16 units.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -68,9 +69,12 @@ public:
     /// Runs the search over subject as the script engine's Execute does: each search starts
     /// where the previous match ended, one unit further after an empty match; with global
     /// off at most one match. Calls onMatch for each match in order; onMatch returns false to
-    /// stop. Matches reported before a runaway stay valid.
+    /// stop. Matches reported before a runaway stay valid. cancelled, when given, is also read
+    /// inside a search, so that setting it ends even a runaway search within milliseconds
+    /// (ExecStatus::stopped) rather than at the end of the search's budget.
     ExecStatus forEachMatch(std::u16string_view subject,
-                            const std::function<bool(MatchOffsets)>& onMatch) const;
+                            const std::function<bool(MatchOffsets)>& onMatch,
+                            const std::atomic<bool>* cancelled = nullptr) const;
 
 private:
     struct Impl;

@@ -209,6 +209,28 @@ TEST(RegexSearch, PolynomialBacktrackingStopsAtTheBudget) {
     EXPECT_EQ(regex.forEachMatch(subject, [](MatchOffsets) { return true; }), ExecStatus::runaway);
 }
 
+// Regression: a cancel was only seen between matches, so a superseded or closed run's worker
+// went on searching until the budget ran out (about a second of a core per run; closing the
+// window waited for it).
+TEST(RegexSearch, CancelStopsARunawaySearchFromInside) {
+    for (const bool jit : {true, false}) {
+        RegexOptions options;
+        options.useJit = jit;
+        const Regex regex = Regex::compile(u"(x+x+)+y", options);
+        const std::u16string subject = std::u16string(5000, u'x') + u"zy";
+        const std::atomic<bool> cancelled{true};
+        int matches = 0;
+        const ExecStatus status = regex.forEachMatch(
+            subject, [&matches](MatchOffsets) { return ++matches > 0; }, &cancelled);
+        EXPECT_EQ(status, ExecStatus::stopped) << "jit " << jit;
+        EXPECT_EQ(matches, 0) << "jit " << jit;
+        // Without the flag the same search is a runaway.
+        EXPECT_EQ(regex.forEachMatch(subject, [](MatchOffsets) { return true; }),
+                  ExecStatus::runaway)
+            << "jit " << jit;
+    }
+}
+
 TEST(RegexSearch, LongSubjectNeedsTheLargeJitStack) {
     // A group repeated once per unit takes JIT stack for every iteration; PCRE2's default
     // stack gives up after a few thousand units.
