@@ -2,6 +2,7 @@
 #include "bench/report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 
 namespace vexlo::bench {
@@ -99,8 +100,13 @@ void Report::print(std::FILE* out, const std::vector<Target>& targets) const {
                     goal = (s->median <= t.limit ? "ok   " : "MISS ") + t.why;
                 }
             }
-            std::fprintf(out, "  %-24s %12.2f %12.2f %12.2f   %s\n", f.name.c_str(), s->median,
-                         s->min, s->max, goal.c_str());
+            // Counts print as whole numbers, times and sizes with two decimals.
+            const bool whole = s->median == std::floor(s->median) && s->min == std::floor(s->min) &&
+                               s->max == std::floor(s->max);
+            std::fprintf(out,
+                         whole ? "  %-24s %12.0f %12.0f %12.0f   %s\n"
+                               : "  %-24s %12.2f %12.2f %12.2f   %s\n",
+                         f.name.c_str(), s->median, s->min, s->max, goal.c_str());
         }
         for (const auto& [where, text] : notes_) {
             if (where == scenario)

@@ -6,8 +6,11 @@
 #include "bench/measure.h"
 #include "bench/peers.h"
 #include "bench/report.h"
+#include "bench/window_figures.h"
 #include "bench/window_probe.h"
+#include "match/engine_text.h"
 #include "match/match_table.h"
+#include "regex/regex.h"
 #include "text/codepage.h"
 #include "ui/control_ops.h"
 #include "ui/controls.h"
@@ -24,6 +27,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -32,10 +36,28 @@ using namespace vexlo::bench;
 using vexlo::MainWindow;
 
 constexpr std::size_t TEXT_BYTES = 20u * 1024u * 1024u;
-constexpr std::size_t PATTERN_BYTES = 1024u * 1024u;
 constexpr double MB = 1024.0 * 1024.0;
 constexpr int RUN_TIMEOUT_MS = 60000;
-const std::string WINDOW = "window";
+const std::string& WINDOW = WINDOW_FIGURES;
+const std::string MACHINE = "machine";
+
+constexpr const char* LEGEND =
+    "Milliseconds from the F5 key press (first_rows: the first rows in the model; all_rows: the\n"
+    "run's finished handler with every row in it); max_stall: the longest gap of a 1 ms timer\n"
+    "on the window thread, the key press included (run_stall: after the key press); rss_mb,\n"
+    "retained_mb: peak and final resident memory over the text-loaded baseline (MB = 2^20 B);\n"
+    "second_*: F5 again on the unchanged text. engine_only: compiling and collecting the\n"
+    "offsets without the window. rg_ms, grep_ms: whole processes through a pipe to wc -l;\n"
+    "python_ms: re.finditer collecting (start, end, groups), timed inside Python without the\n"
+    "file read. all_rows_vs_X: our median over X's median (min, max: runs side by side).\n";
+
+/// The system's 1-minute load average; -1 when unknown.
+double loadAverage() {
+    std::ifstream file("/proc/loadavg");
+    double load = -1;
+    file >> load;
+    return load;
+}
 
 /// A pattern as typed into patternBox, and the same pattern in each peer's own syntax.
 struct Scenario {
@@ -128,6 +150,7 @@ void addRun(Report& report, const std::string& scenario, const std::string& pref
     report.add(scenario, prefix + "first_rows_ms", run.firstRowsMs);
     report.add(scenario, prefix + "all_rows_ms", run.allRowsMs);
     report.add(scenario, prefix + "max_stall_ms", run.maxStallMs);
+    report.add(scenario, prefix + "run_stall_ms", run.runStallMs);
 }
 
 /// The peers in turn, once each, on the same text and pattern; each one's time, or a negative
@@ -154,6 +177,31 @@ std::vector<double> timePeers(Report& report, const Scenario& s, const std::stri
     return times;
 }
 
+/// The engine's part of a run without the window: compiling pattern and collecting every
+/// match's offsets over subject (already converted), as the worker does. Milliseconds, or a
+/// negative value when the pattern does not compile.
+double timeEngine(const std::u16string& subject, const std::string& pattern) {
+    QElapsedTimer clock;
+    clock.start();
+    const QString units = QString::fromStdString(pattern);
+    vexlo::RegexOptions options;
+    options.ignoreCase = false;
+    const vexlo::Regex regex = vexlo::Regex::compile(
+        vexlo::enginePattern(
+            {reinterpret_cast<const char16_t*>(units.constData()), std::size_t(units.size())},
+            false),
+        options);
+    if (!regex.ok())
+        return -1;
+    std::vector<std::int32_t> offsets;
+    offsets.reserve(1u << 20);
+    regex.forEachMatch(subject, [&](vexlo::MatchOffsets match) {
+        offsets.insert(offsets.end(), match.begin(), match.end());
+        return true;
+    });
+    return msSince(clock);
+}
+
 /// Our first-run all_rows_ms over a peer's: the ratio of the medians, with the min and max of
 /// the ratios of the runs made side by side. pairs: (ours, theirs) per repetition.
 void addRatio(Report& report, const std::string& scenario, Peer peer,
@@ -175,7 +223,8 @@ void addRatio(Report& report, const std::string& scenario, Peer peer,
 }
 
 void runScenario(Report& report, MainWindow& window, const Scenario& s, int reps,
-                 const std::string& file, const std::vector<Peer>& peers) {
+                 const std::string& file, const std::vector<Peer>& peers,
+                 const std::u16string& engineText) {
     const vexlo::Controls& c = window.controls();
     c.patternBox->setPlainText(QString::fromStdString(s.name));
     std::vector<std::vector<std::pair<double, double>>> pairs(peers.size());
@@ -214,6 +263,8 @@ void runScenario(Report& report, MainWindow& window, const Scenario& s, int reps
         if (!shown.ok)
             report.note(s.name, "showInSource did not select the last row's match");
 
+        if (const double ms = timeEngine(engineText, s.name); ms >= 0)
+            report.add(s.name, "engine_only_ms", ms);
         const std::vector<double> times = timePeers(report, s, file, first.rows, peers);
         for (std::size_t p = 0; p < peers.size(); ++p) {
             if (times[p] > 0)
@@ -222,61 +273,6 @@ void runScenario(Report& report, MainWindow& window, const Scenario& s, int reps
     }
     for (std::size_t p = 0; p < peers.size(); ++p)
         addRatio(report, s.name, peers[p], pairs[p]);
-}
-
-/// A line of text near its end that occurs nowhere before: where findNext from the start has
-/// to go a long way. Sets at to its editor position; an empty needle when none is found.
-QString needleNearEnd(const QString& box, int& at) {
-    for (qsizetype line = box.indexOf(u'\n', box.size() * 97 / 100); line >= 0;
-         line = box.indexOf(u'\n', line + 1)) {
-        const qsizetype end = box.indexOf(u'\n', line + 1);
-        if (end < 0)
-            break;
-        const QString needle = box.mid(line + 1, end - line - 1);
-        if (box.indexOf(needle) == line + 1) {
-            at = int(line + 1);
-            return needle;
-        }
-    }
-    at = -1;
-    return {};
-}
-
-/// The window's own figures: reading the source box, find, generaliseChars on 1 MB.
-void runWindowFigures(Report& report, MainWindow& window, const std::string& utf8, int reps) {
-    const vexlo::Controls& c = window.controls();
-    QString box;
-    for (int rep = 0; rep < reps; ++rep) {
-        QElapsedTimer clock;
-        clock.start();
-        box = vexlo::boxText(c.sourceBox);
-        report.add(WINDOW, "read_source_box_ms", msSince(clock));
-    }
-    int at = -1;
-    const QString needle = needleNearEnd(box, at);
-    if (needle.isEmpty()) {
-        report.note(WINDOW, "no line near the end occurs just once: findNext not timed");
-    } else {
-        for (int rep = 0; rep < reps; ++rep) {
-            const ActionFigures found = timeFindNext(window, needle, at);
-            report.add(WINDOW, "find_next_ms", found.ms);
-            if (!found.ok)
-                report.note(WINDOW, "findNext did not select the occurrence near the end");
-        }
-    }
-    // 1 MB of the sample text as a pattern, in code page 936 as the window holds it.
-    const std::size_t cut = utf8.rfind("\r\n", PATTERN_BYTES);
-    const QString head = QString::fromUtf8(utf8.data(), qsizetype(cut));
-    const vexlo::AnsiText pattern = vexlo::utf16ToAnsi(
-        {reinterpret_cast<const char16_t*>(head.constData()), std::size_t(head.size())});
-    for (int rep = 0; rep < reps; ++rep) {
-        QElapsedTimer clock;
-        clock.start();
-        const vexlo::AnsiText general = vexlo::generaliseChars(pattern);
-        report.add(WINDOW, "generalise_chars_1mb_ms", msSince(clock));
-        if (general.empty() || general == pattern)
-            report.note(WINDOW, "generaliseChars changed nothing");
-    }
 }
 
 /// The sample text as a UTF-8 file for the peers; the path, or empty when it cannot be written.
@@ -305,6 +301,8 @@ int main(int argc, char** argv) {
     const std::string file = writeTextFile(utf8);
     std::vector<Peer> peers;
     Report report;
+    report.add(MACHINE, "load_at_start", loadAverage());
+    report.add(MACHINE, "cores", double(std::thread::hardware_concurrency()));
     for (const Peer peer : {Peer::rg, Peer::grep, Peer::python}) {
         if (!options.peers)
             break;
@@ -333,6 +331,19 @@ int main(int argc, char** argv) {
                     double(utf8.size()) / MB, static_cast<long long>(source.size()), options.reps);
     }
     settle(200);
+    // The subject as the worker converts it, for timing the engine alone.
+    std::u16string engineText;
+    double engineSubjectMs = 0;
+    {
+        const QString box = vexlo::boxText(c.sourceBox);
+        QElapsedTimer clock;
+        clock.start();
+        std::optional<vexlo::EngineSubject> converted = vexlo::engineSubject(
+            {reinterpret_cast<const char16_t*>(box.constData()), std::size_t(box.size())});
+        engineSubjectMs = msSince(clock);
+        if (converted)
+            engineText = std::move(converted->text);
+    }
 
     for (const Scenario& s : scenarios()) {
         if ((options.quick && !s.quick) ||
@@ -340,13 +351,16 @@ int main(int argc, char** argv) {
             continue;
         std::printf("running %s ...\n", s.name.c_str());
         std::fflush(stdout);
-        runScenario(report, window, s, options.reps, file, peers);
+        runScenario(report, window, s, options.reps, file, peers, engineText);
     }
     report.add(WINDOW, "set_source_text_ms", setTextMs);
+    report.add(WINDOW, "engine_subject_ms", engineSubjectMs);
     runWindowFigures(report, window, utf8, options.quick ? 2 : 3);
     if (!file.empty())
         std::remove(file.c_str());
 
+    report.add(MACHINE, "load_at_end", loadAverage());
+    std::printf("\n%s", LEGEND);
     report.print(stdout, targets());
     if (!options.json.empty() && !report.writeJson(options.json)) {
         std::fprintf(stderr, "cannot write %s\n", options.json.c_str());

@@ -77,18 +77,21 @@ RunFigures timeF5Run(MainWindow& window, int timeoutMs) {
         figures.rows = rows;
         loop.quit();
     });
+    StallMeter stalls;
+    StallMeter afterKey;
     // The timer ticks for a while before the key, so the key's own handling counts as a gap.
     QTimer::singleShot(20, &loop, [&] {
         pressed = true;
         clock.start();
         pressKey(c.patternBox, Qt::Key_F5);
         figures.triggerMs = msSince(clock);
+        afterKey.start();
     });
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    StallMeter stalls;
     stalls.start();
     loop.exec();
     figures.maxStallMs = stalls.stop();
+    figures.runStallMs = afterKey.stop();
     QObject::disconnect(inserted);
     window.matchCommand().setFinishedHandler({});
     if (!figures.ended)

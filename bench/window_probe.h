@@ -43,6 +43,7 @@ struct RunFigures {
     double firstRowsMs = -1; // the first rowsInserted of the result table
     double allRowsMs = 0;    // the run's finished handler, every row in the table
     double maxStallMs = 0;   // longest gap of the 1 ms timer, the key press included
+    double runStallMs = 0;   // the same after the key press was handled: rows going in
 };
 
 /// Presses F5 in patternBox and serves events until the run's finished handler (at most
