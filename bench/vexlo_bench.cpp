@@ -3,7 +3,7 @@
 // same run again, showing the last row in the source, find, and generaliseChars on 1 MB; with
 // rg, grep -P and Python timed in turn on the same text. Run with --help for the options.
 #include "bench/log_text.h"
-#include "bench/measure.h"
+#include "bench/memory_probe.h"
 #include "bench/peers.h"
 #include "bench/report.h"
 #include "bench/window_figures.h"
@@ -35,7 +35,6 @@ namespace {
 using namespace vexlo::bench;
 using vexlo::MainWindow;
 
-constexpr std::size_t TEXT_BYTES = 20u * 1024u * 1024u;
 constexpr double MB = 1024.0 * 1024.0;
 constexpr int RUN_TIMEOUT_MS = 60000;
 const std::string& WINDOW = WINDOW_FIGURES;
@@ -45,9 +44,10 @@ constexpr const char* LEGEND =
     "Milliseconds from the F5 key press (first_rows: the first rows in the model; all_rows: the\n"
     "run's finished handler with every row in it); max_stall: the longest gap of a 1 ms timer\n"
     "on the window thread, the key press included (run_stall: after the key press); rss_mb,\n"
-    "retained_mb: peak and final resident memory over the text-loaded baseline (MB = 2^20 B);\n"
-    "second_*: F5 again on the unchanged text. engine_only: compiling and collecting the\n"
-    "offsets without the window. rg_ms, grep_ms: whole processes through a pipe to wc -l;\n"
+    "retained_mb: peak and final resident memory of one run in a fresh process, over its\n"
+    "baseline with the text loaded (MB = 2^20 B). second_*: F5 again on the unchanged text.\n"
+    "engine_only: compiling and collecting the offsets without the window. rg_ms, grep_ms: whole "
+    "processes through a pipe to wc -l;\n"
     "python_ms: re.finditer collecting (start, end, groups), timed inside Python without the\n"
     "file read. all_rows_vs_X: our median over X's median (min, max: runs side by side).\n";
 
@@ -226,28 +226,26 @@ void runScenario(Report& report, MainWindow& window, const Scenario& s, int reps
                  const std::string& file, const std::vector<Peer>& peers,
                  const std::u16string& engineText) {
     const vexlo::Controls& c = window.controls();
-    c.patternBox->setPlainText(QString::fromStdString(s.name));
+    if (const std::optional<MemoryFigures> memory = measureInChild(s.name)) {
+        report.add(s.name, "rss_mb", double(memory->peakBytes) / MB);
+        report.add(s.name, "retained_mb", double(memory->retainedBytes) / MB);
+        if (memory->rows > 0)
+            report.add(s.name, "bytes_per_match", double(memory->peakBytes) / memory->rows);
+    } else {
+        report.note(s.name, "the memory probe failed: no memory figures");
+    }
+    setPattern(window, s.name);
     std::vector<std::vector<std::pair<double, double>>> pairs(peers.size());
     int rowsBefore = -1;
     for (int rep = 0; rep < reps; ++rep) {
-        // A first run: the text just edited, the table empty, memory measured from there.
+        // A first run: the text just edited, the table empty.
         touchSource(window);
         emptyResults(window);
-        releaseFreedMemory();
-        const long long baseline = residentBytes();
-        if (!resetPeakResident())
-            report.note(s.name, "the peak could not be reset: rss_mb is the process's peak");
         const RunFigures first = timeF5Run(window, RUN_TIMEOUT_MS);
-        const long long peak = peakResidentBytes();
-        const long long retained = residentBytes();
         addRun(report, s.name, "", first);
         if (!first.ended)
             return;
         report.add(s.name, "matches", first.rows);
-        report.add(s.name, "rss_mb", double(peak - baseline) / MB);
-        report.add(s.name, "retained_mb", double(retained - baseline) / MB);
-        if (first.rows > 0)
-            report.add(s.name, "bytes_per_match", double(peak - baseline) / first.rows);
         if (first.end != vexlo::RunEnd::listed || first.rows != c.table->rowCount())
             report.note(s.name, "the run ended with code " + std::to_string(int(first.end)) +
                                     " and " + std::to_string(c.table->rowCount()) + " rows");
@@ -290,14 +288,18 @@ std::string writeTextFile(const std::string& utf8) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], MEMORY_PROBE_OPTION) == 0) {
+        QApplication app(argc, argv);
+        return runMemoryProbe(argv[2]);
+    }
     Options options;
     if (!parseOptions(argc, argv, options))
         return 2;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    const std::string utf8 = makeLogText(TEXT_BYTES);
+    const std::string utf8 = makeLogText(SAMPLE_TEXT_BYTES);
     const std::string file = writeTextFile(utf8);
     std::vector<Peer> peers;
     Report report;
@@ -314,23 +316,10 @@ int main(int argc, char** argv) {
     }
 
     MainWindow window;
-    window.show();
-    settle(200);
+    const double setTextMs = openWithText(window, utf8);
     const vexlo::Controls& c = window.controls();
-    double setTextMs = 0;
-    // Case-sensitive, as the peers are.
-    c.caseCheck->setChecked(true);
-    {
-        const QString source = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-        QElapsedTimer clock;
-        clock.start();
-        c.sourceBox->setPlainText(source);
-        setTextMs = msSince(clock);
-        std::printf("sample text: %.1f MB of UTF-8, %lld UTF-16 units with CR LF; %d "
-                    "repetitions\n",
-                    double(utf8.size()) / MB, static_cast<long long>(source.size()), options.reps);
-    }
-    settle(200);
+    std::printf("sample text: %.1f MB of UTF-8; %d repetitions\n", double(utf8.size()) / MB,
+                options.reps);
     // The subject as the worker converts it, for timing the engine alone.
     std::u16string engineText;
     double engineSubjectMs = 0;

@@ -9,6 +9,7 @@
 #include "ui/result_list.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -35,6 +36,24 @@ void pressKey(QWidget* target, Qt::Key key) {
 }
 
 } // namespace
+
+double openWithText(MainWindow& window, const std::string& utf8) {
+    window.show();
+    settle(200);
+    const Controls& c = window.controls();
+    c.caseCheck->setChecked(true);
+    const QString source = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    QElapsedTimer clock;
+    clock.start();
+    c.sourceBox->setPlainText(source);
+    const double ms = msSince(clock);
+    settle(200);
+    return ms;
+}
+
+void setPattern(MainWindow& window, const std::string& pattern) {
+    window.controls().patternBox->setPlainText(QString::fromStdString(pattern));
+}
 
 StallMeter::StallMeter() {
     timer_.setTimerType(Qt::PreciseTimer);

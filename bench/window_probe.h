@@ -7,6 +7,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <cstddef>
+#include <string>
+
 class QString;
 
 namespace vexlo {
@@ -14,6 +17,16 @@ class MainWindow;
 }
 
 namespace vexlo::bench {
+
+/// Size of the sample text the window is given, in bytes of UTF-8.
+inline constexpr std::size_t SAMPLE_TEXT_BYTES = 20u * 1024u * 1024u;
+
+/// Shows window, ticks caseCheck (the peers match case too) and puts utf8 into sourceBox,
+/// then serves the events that follow. Returns the milliseconds setPlainText took.
+double openWithText(MainWindow& window, const std::string& utf8);
+
+/// Puts pattern (UTF-8) into patternBox.
+void setPattern(MainWindow& window, const std::string& pattern);
 
 /// The longest gap between ticks of a 1 ms timer on this thread, from start to stop: how long
 /// the window thread was kept from its events.
