@@ -118,7 +118,7 @@ RunFigures timeF5Run(MainWindow& window, int timeoutMs) {
     return figures;
 }
 
-ActionFigures timeShowLastRow(MainWindow& window) {
+ActionFigures timeShowLastRow(MainWindow& window, bool sourceEdited) {
     const Controls& c = window.controls();
     const int last = c.table->rowCount() - 1;
     ActionFigures figures;
@@ -132,8 +132,9 @@ ActionFigures timeShowLastRow(MainWindow& window) {
     QCoreApplication::processEvents();
     figures.ms = msSince(clock);
     const std::optional<SourceSpan> span = c.table->sourceSpan(last);
-    figures.ok = span && selectionStart(c.sourceBox) == span->start &&
-                 selectedCharCount(c.sourceBox) == span->length;
+    figures.ok = sourceEdited ? selectedCharCount(c.sourceBox) > 0
+                              : span && selectionStart(c.sourceBox) == span->start &&
+                                    selectedCharCount(c.sourceBox) == span->length;
     return figures;
 }
 

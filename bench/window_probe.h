@@ -71,8 +71,9 @@ struct ActionFigures {
 };
 
 /// Selects the last row of resultList, then presses Enter on it (showInSource). ok when the
-/// source's selection is that row's match.
-ActionFigures timeShowLastRow(MainWindow& window);
+/// source's selection is that row's match; after an edit of the source the match is found
+/// again by its number instead, and ok only says that something was selected.
+ActionFigures timeShowLastRow(MainWindow& window, bool sourceEdited = false);
 
 /// Puts the caret at the start of sourceBox and needle into searchBox, then clicks the find
 /// button. ok when the selection starts at expected (an editor position).
