@@ -63,6 +63,15 @@ bool peerAvailable(Peer peer) {
     return false;
 }
 
+double timeProcessStart() {
+    QElapsedTimer clock;
+    clock.start();
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("true")});
+    process.waitForFinished(10000);
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
 PeerTime timePeer(Peer peer, const std::string& pattern, const std::string& path) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

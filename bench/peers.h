@@ -22,6 +22,10 @@ struct PeerTime {
     std::string note;
 };
 
+/// Milliseconds to start and finish "/bin/sh -c true" from this process: the share of a
+/// peer's time that is only the starting of a process.
+double timeProcessStart();
+
 /// Runs peer once with pattern (in that tool's own syntax) over the UTF-8 file at path.
 PeerTime timePeer(Peer peer, const std::string& pattern, const std::string& path);
 
