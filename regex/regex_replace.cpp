@@ -17,8 +17,13 @@ std::optional<AnsiText> regexReplace(std::string_view text, std::string_view pat
         return AnsiText(text);
     }
     try {
-        // Perl syntax and nothing else: case-sensitive, one byte one character.
-        const boost::regex expression(pattern.begin(), pattern.end(), boost::regex::perl);
+        // Perl syntax and nothing else: case-sensitive, one byte one character. The parser is
+        // given a NUL-terminated copy: over a bare view it was seen reading past the end of a
+        // pattern that ends in a class with a backslash ("\ba[d\" followed by other bytes;
+        // the fuzz corpus keeps that input).
+        const std::string source(pattern);
+        const boost::regex expression(source.data(), source.data() + source.size(),
+                                      boost::regex::perl);
         boost::regex_constants::match_flag_type flags = boost::format_all;
         if (!replaceAll) {
             flags |= boost::format_first_only;
