@@ -57,6 +57,15 @@ void MatchTable::deleteColumn(int column) {
     endRemoveColumns();
 }
 
+void MatchTable::keepColumns(int count) {
+    const int first = std::max(count, 0);
+    if (first >= int(columns_.size()))
+        return;
+    beginRemoveColumns({}, first, int(columns_.size()) - 1);
+    columns_.erase(columns_.begin() + first, columns_.end());
+    endRemoveColumns();
+}
+
 int MatchTable::appendColumn(const QString& title, int width) {
     const int column = int(columns_.size());
     beginInsertColumns({}, column, column);
@@ -113,9 +122,14 @@ void MatchTable::appendBatch(const MatchBatch& batch) {
     }
     // A column is added exactly when fewer than j + 2 exist, as each row's group j goes to
     // column j + 1.
-    for (int group = 1; group <= groups_; ++group) {
-        if (int(columns_.size()) < group + 2)
-            appendColumn(groupTitle(group), GROUP_WIDTH);
+    // All in one insertion: a view lays its header out again for each insertion, which
+    // made a pattern of a thousand groups cost the window thread most of a second.
+    const int firstMissing = std::max(int(columns_.size()) - 1, 1);
+    if (firstMissing <= groups_) {
+        beginInsertColumns({}, firstMissing + 1, groups_ + 1);
+        for (int group = firstMissing; group <= groups_; ++group)
+            columns_.push_back({groupTitle(group), GROUP_WIDTH});
+        endInsertColumns();
     }
 
     beginInsertRows({}, rows_, rows_ + int(count) - 1);

@@ -36,6 +36,9 @@ public:
     void clearRows();
     int columnCount(const QModelIndex& parent = {}) const override;
     void deleteColumn(int column);
+    /// Deletes every column from count on, with one removal (one by one, a view lays its
+    /// header out again for each); nothing when there are count columns or fewer.
+    void keepColumns(int count);
     /// Adds a left-aligned column after the last one; returns its index.
     int appendColumn(const QString& title, int width);
     /// The whole text of a cell in code page 936; empty when the cell does not exist.

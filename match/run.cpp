@@ -242,8 +242,7 @@ void MatchRun::start(RunInputs inputs, RunCallbacks callbacks) {
     cancel();
     reapFinished();
     table_.clearRows();
-    while (table_.columnCount() > 2)
-        table_.deleteColumn(table_.columnCount() - 1);
+    table_.keepColumns(2);
     table_.setSubject(nullptr);
 
     const std::uint64_t generation = ++channel_->generations;

@@ -90,6 +90,42 @@ TEST(MatchTable, ExistingColumnsAreKeptAndOnlyMissingOnesAdded) {
     EXPECT_EQ(display(table, 0, 2), u"a");
 }
 
+// Regression: group columns were added, and cut back by the next run, one insertion or removal
+// each; a view lays its header out again for each, so a pattern of a thousand groups held the
+// window thread for about a second each way.
+TEST(MatchTable, ThousandGroupColumnsComeAndGoInOneChangeEach) {
+    MatchTable table;
+    QSignalSpy inserted(&table, &QAbstractItemModel::columnsInserted);
+    QSignalSpy removed(&table, &QAbstractItemModel::columnsRemoved);
+    table.appendColumn(QStringLiteral("mine"), 80); // group 1's column is there already
+    inserted.clear();
+    table.setSubject(subjectOf(u"a"));
+    std::vector<std::int32_t> offsets;
+    for (int group = 0; group <= 1000; ++group) {
+        offsets.insert(offsets.end(), {0, 1});
+    }
+    table.appendBatch(batchOf(1000, offsets));
+    ASSERT_EQ(table.columnCount(), 1002);
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted[0][1].toInt(), 3);
+    EXPECT_EQ(inserted[0][2].toInt(), 1001);
+    EXPECT_EQ(table.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), u"mine");
+    EXPECT_EQ(table.headerData(1001, Qt::Horizontal, Qt::DisplayRole).toString(),
+              u"子匹配文本1000");
+    EXPECT_EQ(table.columnWidth(1001), 100);
+
+    table.clearRows();
+    table.keepColumns(2);
+    ASSERT_EQ(table.columnCount(), 2);
+    ASSERT_EQ(removed.count(), 1);
+    EXPECT_EQ(removed[0][1].toInt(), 2);
+    EXPECT_EQ(removed[0][2].toInt(), 1001);
+    table.keepColumns(2); // nothing left to remove
+    table.keepColumns(5);
+    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(table.columnCount(), 2);
+}
+
 TEST(MatchTable, RejectsBatchesThatDoNotFit) {
     MatchTable table;
     table.setSubject(subjectOf(u"abc"));
