@@ -5,6 +5,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Lets the desktop match the running window to its entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vexlo.Vexlo"));
     vexlo::MainWindow window;
     window.show();
     return app.exec();
