@@ -50,6 +50,7 @@ class WindowStressTest : public QObject {
     void runawayEndsWhileWindowAnswers();
     void thousandGroups();
     void fiftyMegabyteSource();
+    void rowHeaderAfterLargeClear();
     void commandsWithoutClipboard_data();
     void commandsWithoutClipboard();
 };
@@ -185,6 +186,31 @@ void WindowStressTest::fiftyMegabyteSource() {
     QCOMPARE(span->start, lastStart);
     QCOMPARE(span->length, CharPos(std::to_string(lines - 1).size() + 6));
     QVERIFY(dialogs.messages.empty());
+}
+
+// A large table cleared by the next run gets the view a fresh row header (the old one held
+// storage for every row); the view must look and behave as before.
+void WindowStressTest::rowHeaderAfterLargeClear() {
+    FakeDialogs dialogs;
+    ShownWindow w;
+    std::string source;
+    for (int line = 0; line < 12000; ++line) {
+        source += "7777777777\r\n";
+    }
+    QVERIFY(runThroughButton(w, "\\d", source));
+    QCOMPARE(w.c.table->rowCount(), 120000);
+    QVERIFY(runThroughButton(w, "(7{10})", source));
+    QCOMPARE(w.c.table->rowCount(), 12000);
+    const QHeaderView* rows = w.c.resultList->verticalHeader();
+    QVERIFY(rows != nullptr);
+    QVERIFY(rows->isHidden());
+    QCOMPARE(rows->defaultSectionSize(), 18);
+    QCOMPARE(rows->sectionResizeMode(0), QHeaderView::Fixed);
+    QCOMPARE(rows->count(), 12000);
+    QCOMPARE(w.c.resultList->rowHeight(11999), 18);
+    w.c.resultList->scrollToBottom();
+    QCOMPARE(w.c.resultList->rowAt(w.c.resultList->viewport()->height() - 1) >= 0, true);
+    QVERIFY(!w.c.resultList->grab().isNull());
 }
 
 void WindowStressTest::commandsWithoutClipboard_data() {
