@@ -155,12 +155,17 @@ void WindowStressTest::thousandGroups() {
 void WindowStressTest::fiftyMegabyteSource() {
     FakeDialogs dialogs;
     ShownWindow w;
-    // Lines of ASCII and two-byte characters (CR LF between them), with a marked number at
-    // the start, in the middle and on the last line.
-    const AnsiText line = gbk("2024-06-01 12:00:00 价格 99 元 GET /index.html?q=abc 错误 ok");
+    // Long lines (as minified code has) of ASCII and two-byte characters, CR LF between them,
+    // with a marked number at the start of the first, the middle and the last line.
+    const char* pieceUtf8 = "2024-06-01 12:00:00 价格 99 元 GET /index.html?q=abc 错误 ok;";
+    const int piecesPerLine = 16;
+    AnsiText line;
+    for (int i = 0; i < piecesPerLine; ++i) {
+        line += gbk(pieceUtf8);
+    }
     const std::size_t lines = 50'000'000 / (line.size() + 2) + 1;
     AnsiText source;
-    source.reserve(50'000'100);
+    source.reserve(50'000'000 + line.size() + 100);
     for (std::size_t i = 0; i < lines; ++i) {
         if (i == 0 || i == lines / 2 || i == lines - 1) {
             source += "#mark" + std::to_string(i) + "#";
@@ -176,15 +181,13 @@ void WindowStressTest::fiftyMegabyteSource() {
     QCOMPARE(table->cellText(2, 2), std::to_string(lines - 1));
     // Where the last match lies in the editor: every line before it counts its characters
     // (each two-byte character one) and its line break one.
-    const int lineChars =
-        QString::fromUtf8("2024-06-01 12:00:00 价格 99 元 GET /index.html?q=abc 错误 ok").size() +
-        1;
-    const CharPos lastStart = CharPos((lines - 1) * lineChars + (std::to_string(0).size() + 6) +
-                                      (std::to_string(lines / 2).size() + 6));
+    const qsizetype lineChars = QString::fromUtf8(pieceUtf8).size() * piecesPerLine + 1;
+    const auto markChars = [](std::size_t n) { return qsizetype(std::to_string(n).size() + 6); };
     const std::optional<SourceSpan> span = table->sourceSpan(2);
     QVERIFY(span.has_value());
-    QCOMPARE(span->start, lastStart);
-    QCOMPARE(span->length, CharPos(std::to_string(lines - 1).size() + 6));
+    QCOMPARE(qsizetype(span->start),
+             qsizetype(lines - 1) * lineChars + markChars(0) + markChars(lines / 2));
+    QCOMPARE(qsizetype(span->length), markChars(lines - 1));
     QVERIFY(dialogs.messages.empty());
 }
 
