@@ -14,6 +14,7 @@
 #include <atomic>
 #include <chrono>
 #include <exception>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -35,6 +36,15 @@ struct RunWorker {
     std::atomic<bool> cancelled{false}; // set by the window thread, read by the worker
     std::atomic<bool> finished{false};  // set by the worker as its very last step
     std::thread thread;
+};
+
+/// The engine's form of the last subject a run converted. Pressing F5 again over an unchanged
+/// text then starts matching at once. Shared by the window thread and the workers.
+struct SubjectCache {
+    std::mutex mutex;
+    QString source;                                              // guarded by mutex
+    std::shared_ptr<const std::u16string> text;                  // guarded by mutex
+    std::shared_ptr<const std::vector<std::int32_t>> lineBreaks; // guarded by mutex
 };
 
 namespace {
@@ -184,12 +194,42 @@ std::u16string_view unitsOf(const QString& text) {
 }
 
 /// The worker's whole job. Returns without a word when cancelled.
-void work(const RunInputs& inputs, const std::atomic<bool>& cancelled, const Poster& poster) {
-    std::optional<EngineSubject> converted = engineSubject(unitsOf(inputs.subject), &cancelled);
+/// The subject in the engine's form with its line breaks: the cached one when the text is the
+/// same, else converted now (and cached for the next run). Nullopt when cancelled.
+std::optional<std::pair<std::shared_ptr<const std::u16string>, std::vector<std::int32_t>>>
+subjectFor(const QString& source, SubjectCache& cache, const std::atomic<bool>& cancelled) {
+    {
+        std::lock_guard lock(cache.mutex);
+        // Same storage means same text: a QString that is shared is copied before it changes.
+        if (cache.text &&
+            (cache.source.constData() == source.constData() || cache.source == source) &&
+            cache.source.size() == source.size())
+            return std::pair(cache.text, *cache.lineBreaks);
+        // Another text: the old conversion goes first, so that two never stand side by side.
+        cache.source = QString();
+        cache.text.reset();
+        cache.lineBreaks.reset();
+    }
+    std::optional<EngineSubject> converted = engineSubject(unitsOf(source), &cancelled);
+    if (!converted)
+        return std::nullopt;
+    auto text = std::make_shared<const std::u16string>(std::move(converted->text));
+    auto lineBreaks =
+        std::make_shared<const std::vector<std::int32_t>>(std::move(converted->lineBreaks));
+    std::lock_guard lock(cache.mutex);
+    cache.source = source;
+    cache.text = text;
+    cache.lineBreaks = lineBreaks;
+    return std::pair(std::move(text), *lineBreaks);
+}
+
+void work(const RunInputs& inputs, SubjectCache& cache, const std::atomic<bool>& cancelled,
+          const Poster& poster) {
+    auto converted = subjectFor(inputs.subject, cache, cancelled);
     if (!converted)
         return;
-    auto subject = std::make_shared<const std::u16string>(std::move(converted->text));
-    std::vector<std::int32_t> lineBreaks = std::move(converted->lineBreaks);
+    std::shared_ptr<const std::u16string> subject = std::move(converted->first);
+    std::vector<std::int32_t> lineBreaks = std::move(converted->second);
     converted.reset();
     const std::u16string pattern = enginePattern(unitsOf(inputs.pattern), inputs.restoreQuotes);
     if (cancelled.load(std::memory_order_relaxed))
@@ -225,7 +265,9 @@ void work(const RunInputs& inputs, const std::atomic<bool>& cancelled, const Pos
 
 } // namespace
 
-MatchRun::MatchRun(MatchTable& table) : table_(table), channel_(std::make_shared<RunChannel>()) {
+MatchRun::MatchRun(MatchTable& table)
+    : table_(table), channel_(std::make_shared<RunChannel>()),
+      subjects_(std::make_shared<SubjectCache>()) {
     channel_->table = &table;
 }
 
@@ -254,16 +296,17 @@ void MatchRun::start(RunInputs inputs, RunCallbacks callbacks) {
     auto worker = std::make_unique<RunWorker>();
     workers_.reserve(workers_.size() + 1); // so that the push below cannot drop a live thread
     try {
-        worker->thread = std::thread([inputs = std::move(inputs), poster, worker = worker.get()] {
-            try {
-                work(inputs, worker->cancelled, poster);
-            } catch (const std::exception&) {
-                // Out of memory for a huge text: the rows so far stay, as when the engine
-                // gives up.
-                poster.end(RunEnd::runaway);
-            }
-            worker->finished.store(true, std::memory_order_release);
-        });
+        worker->thread = std::thread(
+            [inputs = std::move(inputs), poster, worker = worker.get(), subjects = subjects_] {
+                try {
+                    work(inputs, *subjects, worker->cancelled, poster);
+                } catch (const std::exception&) {
+                    // Out of memory for a huge text: the rows so far stay, as when the engine
+                    // gives up.
+                    poster.end(RunEnd::runaway);
+                }
+                worker->finished.store(true, std::memory_order_release);
+            });
     } catch (const std::system_error&) {
         // No thread to be had: to the user this is an engine that cannot be created.
         poster.end(RunEnd::rejected);

@@ -11,23 +11,24 @@
 namespace vexlo {
 
 class MatchTable;
+struct SubjectCache;
 struct RunChannel;
 struct RunWorker;
 
 /// What a run reads from the controls, once, on the window thread.
 struct RunInputs {
-    QString pattern;        // patternBox
-    QString subject;        // sourceBox (line breaks as the editor gives them)
-    bool caseSensitive;     // caseCheck
-    bool restoreQuotes;     // quoteCheck
+    QString pattern;    // patternBox
+    QString subject;    // sourceBox (line breaks as the editor gives them)
+    bool caseSensitive; // caseCheck
+    bool restoreQuotes; // quoteCheck
 };
 
 /// How a run ended.
 enum class RunEnd {
-    listed,     // every match is in the table
-    rejected,   // the pattern does not compile: no rows
-    noMatch,    // valid pattern, no match: no rows
-    runaway,    // the engine's limit stopped it: the rows found so far stay
+    listed,   // every match is in the table
+    rejected, // the pattern does not compile: no rows
+    noMatch,  // valid pattern, no match: no rows
+    runaway,  // the engine's limit stopped it: the rows found so far stay
 };
 
 /// Called on the window thread. firstRows: just before the first rows go in. ended: once, when
@@ -39,7 +40,7 @@ struct RunCallbacks {
 
 /// Owns the worker of the current run. Lives on the window thread.
 class MatchRun {
-public:
+  public:
     /// table must outlive this MatchRun and live on the calling (window) thread.
     explicit MatchRun(MatchTable& table);
     /// Cancels the current run and joins every worker; each stops within a few milliseconds
@@ -56,7 +57,7 @@ public:
     /// True while a run is under way.
     bool running() const;
 
-private:
+  private:
     /// Joins the workers that have finished (a join that returns at once).
     void reapFinished();
 
@@ -67,6 +68,9 @@ private:
     // Every worker not yet joined: the current one and cancelled ones still winding down.
     // Window thread only.
     std::vector<std::unique_ptr<RunWorker>> workers_;
+    // The last subject converted for the engine, which a run over the same text takes again
+    // instead of converting it anew. Shared with the workers; guarded by its own mutex.
+    std::shared_ptr<SubjectCache> subjects_;
 };
 
 } // namespace vexlo

@@ -265,5 +265,38 @@ TEST_F(MatchRunTest, ARunStartedFromTheEndCallbackRuns) {
     EXPECT_EQ(second.rows, 2);
 }
 
+// A run over the text of the run before takes that run's converted subject; an edited text, one
+// changed in place in a buffer the previous run saw, or an equal text in other storage must
+// each give the rows of the text as it is now.
+TEST_F(MatchRunTest, RunsOverTheSameOrAnEditedTextListTheTextAsItIsNow) {
+    QString text = QStringLiteral("a1\nb2");
+    runToEnd(inputsOf(QStringLiteral("\\w\\d"), text));
+    ASSERT_EQ(table.rowCount(), 2);
+
+    runToEnd(inputsOf(QStringLiteral("\\w\\d"), text)); // same storage
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cellText(1, 1), "b2");
+    EXPECT_EQ(table.sourceSpan(1)->start, 3);
+
+    text[4] = QChar(u'7'); // changed in place: the run's copy is kept apart
+    runToEnd(inputsOf(QStringLiteral("\\w\\d"), text));
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cellText(1, 1), "b7");
+
+    text.append(QStringLiteral("\nc3"));
+    runToEnd(inputsOf(QStringLiteral("\\w\\d"), text));
+    ASSERT_EQ(table.rowCount(), 3);
+    EXPECT_EQ(table.cellText(2, 1), "c3");
+    EXPECT_EQ(table.sourceSpan(2)->start, 6);
+
+    const QString equalElsewhere = QString(text.constData(), text.size());
+    runToEnd(inputsOf(QStringLiteral("\\w\\d"), equalElsewhere));
+    EXPECT_EQ(table.rowCount(), 3);
+
+    runToEnd(inputsOf(QStringLiteral("\\w\\d"), QStringLiteral("x9")));
+    ASSERT_EQ(table.rowCount(), 1);
+    EXPECT_EQ(table.cellText(0, 1), "x9");
+}
+
 } // namespace
 } // namespace vexlo
