@@ -1,6 +1,10 @@
 // Builds the benchmark's sample text from a seeded generator; no files are involved.
 #include "bench/log_text.h"
 
+#include "text/codepage.h"
+
+#include <unicode/ustring.h>
+
 #include <array>
 #include <cstdio>
 #include <random>
@@ -25,6 +29,16 @@ constexpr std::array<std::string_view, 4> hosts = {"shop.example.com", "api.exam
 constexpr std::array<std::string_view, 3> levels = {"INFO", "WARN", "DEBUG"};
 
 } // namespace
+
+std::string toCodePage936(const std::string& utf8) {
+    std::u16string units(utf8.size(), u'\0');
+    int32_t length = 0;
+    UErrorCode err = U_ZERO_ERROR;
+    u_strFromUTF8(units.data(), static_cast<int32_t>(units.size()), &length, utf8.data(),
+                  static_cast<int32_t>(utf8.size()), &err);
+    units.resize(U_SUCCESS(err) ? static_cast<std::size_t>(length) : 0);
+    return utf16ToAnsi(units);
+}
 
 std::string makeLogText(std::size_t utf8Bytes, std::uint32_t seed) {
     std::mt19937 random(seed);

@@ -7,8 +7,6 @@
 #include "text/occurrences.h"
 #include "text/primitives.h"
 
-#include <unicode/ustring.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,17 +21,6 @@ using namespace vexlo;
 
 constexpr std::size_t TEXT_BYTES = 20u * 1024u * 1024u;
 constexpr int RUNS = 7;
-
-// Code page 936 form of a UTF-8 text (the sample generator writes UTF-8).
-AnsiText fromUtf8(const std::string& utf8) {
-    std::u16string units(utf8.size(), u'\0');
-    int32_t length = 0;
-    UErrorCode err = U_ZERO_ERROR;
-    u_strFromUTF8(units.data(), static_cast<int32_t>(units.size()), &length, utf8.data(),
-                  static_cast<int32_t>(utf8.size()), &err);
-    units.resize(U_SUCCESS(err) ? static_cast<std::size_t>(length) : 0);
-    return utf16ToAnsi(units);
-}
 
 long long sink = 0; // results go here so no call is optimised away
 
@@ -59,7 +46,7 @@ void time(const char* name, const std::function<long long()>& run) {
 } // namespace
 
 int main() {
-    AnsiText text = fromUtf8(vexlo::bench::makeLogText(TEXT_BYTES * 5 / 4));
+    AnsiText text = vexlo::bench::toCodePage936(vexlo::bench::makeLogText(TEXT_BYTES * 5 / 4));
     if (text.size() < TEXT_BYTES) {
         std::fprintf(stderr, "sample text too short: %zu bytes\n", text.size());
         return 1;

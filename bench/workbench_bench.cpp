@@ -5,8 +5,6 @@
 #include "text/codepage.h"
 #include "workbench/commands.h"
 
-#include <unicode/ustring.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -20,17 +18,6 @@ using namespace vexlo;
 
 constexpr std::size_t PATTERN_BYTES = 1u << 20;
 constexpr int RUNS = 5;
-
-// Code page 936 form of a UTF-8 text (the sample generator writes UTF-8).
-AnsiText fromUtf8(const std::string& utf8) {
-    std::u16string units(utf8.size(), u'\0');
-    int32_t length = 0;
-    UErrorCode err = U_ZERO_ERROR;
-    u_strFromUTF8(units.data(), static_cast<int32_t>(units.size()), &length, utf8.data(),
-                  static_cast<int32_t>(utf8.size()), &err);
-    units.resize(U_SUCCESS(err) ? static_cast<std::size_t>(length) : 0);
-    return utf16ToAnsi(units);
-}
 
 std::size_t sink = 0; // results go here so no call is optimised away
 
@@ -52,7 +39,8 @@ void time(const char* name, const std::function<AnsiText()>& run) {
 } // namespace
 
 int main() {
-    const AnsiText log = fromUtf8(bench::makeLogText(PATTERN_BYTES * 2)).substr(0, PATTERN_BYTES);
+    const AnsiText log =
+        vexlo::bench::toCodePage936(bench::makeLogText(PATTERN_BYTES * 2)).substr(0, PATTERN_BYTES);
     std::string letters;
     while (letters.size() < PATTERN_BYTES) {
         letters += "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";

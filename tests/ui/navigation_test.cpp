@@ -18,16 +18,6 @@ using namespace vexlo::test;
 
 namespace {
 
-constexpr int WAIT_MS = 20000;
-
-bool runOver(ShownWindow& w, const AnsiText& pattern, const AnsiText& source) {
-    writeText(w.c.patternBox, pattern);
-    writeText(w.c.sourceBox, source);
-    const std::size_t before = w.ends.size();
-    QTest::mouseClick(w.c.matchButton, Qt::LeftButton);
-    return QTest::qWaitFor([&] { return w.ends.size() > before; }, WAIT_MS);
-}
-
 QPoint rowCentre(QTableView* view, int row) {
     return view->visualRect(view->model()->index(row, 1)).center();
 }
@@ -115,7 +105,7 @@ void NavigationTest::doubleClickSelectsThatMatch() {
     FakeDialogs dialogs;
     ShownWindow w;
     setTicked(w.c.caseCheck, !QByteArray(QTest::currentDataTag()).startsWith("case"));
-    QVERIFY(runOver(w, pattern, source));
+    QVERIFY(runThroughButton(w, pattern, source));
     QCOMPARE(w.c.tabs->currentIndex(), 1);
     doubleClickRow(w.c.resultList, row);
     QCOMPARE(currentRow(w.c.resultList), row);
@@ -128,7 +118,7 @@ void NavigationTest::doubleClickSelectsThatMatch() {
 void NavigationTest::editedSourceFallsBackToTheWalk() {
     FakeDialogs dialogs;
     ShownWindow w;
-    QVERIFY(runOver(w, "ab", "ab ab ab"));
+    QVERIFY(runThroughButton(w, "ab", "ab ab ab"));
     writeText(w.c.sourceBox, "xx ab"); // edited after the run: one ‹ab› is left, at 3
     setSelection(w.c.sourceBox, 0, 1);
 
@@ -149,7 +139,7 @@ void NavigationTest::editedSourceFallsBackToTheWalk() {
 void NavigationTest::noRowPutsTheCaretAtTheStart() {
     FakeDialogs dialogs;
     ShownWindow w;
-    QVERIFY(runOver(w, "b", "abab"));
+    QVERIFY(runThroughButton(w, "b", "abab"));
     setSelection(w.c.sourceBox, 2, 2);
     selectRow(w.c.resultList, -1);
     w.c.resultList->setFocus();
@@ -168,7 +158,7 @@ void NavigationTest::noRowPutsTheCaretAtTheStart() {
 void NavigationTest::rightClickCopiesTheRowClicked() {
     FakeDialogs dialogs;
     ShownWindow w;
-    QVERIFY(runOver(w, "[a-z]+", gbk("one 二 two")));
+    QVERIFY(runThroughButton(w, "[a-z]+", gbk("one 二 two")));
     selectRow(w.c.resultList, 0);
     QTableView* view = w.c.resultList;
     const QPoint where = rowCentre(view, 1);
@@ -202,7 +192,7 @@ void NavigationTest::jumpToRowAnswers() {
     FakeDialogs dialogs;
     dialogs.inputAnswers.push_back(answer);
     ShownWindow w;
-    QVERIFY(runOver(w, "\\d", "12345"));
+    QVERIFY(runThroughButton(w, "\\d", "12345"));
     selectRow(w.c.resultList, 0);
     w.c.resultList->setFocus();
     QTest::keyClick(w.c.resultList, Qt::Key_F, Qt::ControlModifier);

@@ -20,15 +20,6 @@ namespace {
 
 constexpr int WAIT_MS = 20000;
 
-// Writes the inputs, clicks matchButton and waits for the run's end.
-bool runThroughButton(ShownWindow& w, const AnsiText& pattern, const AnsiText& source) {
-    writeText(w.c.patternBox, pattern);
-    writeText(w.c.sourceBox, source);
-    const std::size_t before = w.ends.size();
-    QTest::mouseClick(w.c.matchButton, Qt::LeftButton);
-    return QTest::qWaitFor([&] { return w.ends.size() > before; }, WAIT_MS);
-}
-
 QStringList headers(const MatchTable* table) {
     QStringList titles;
     for (int column = 0; column < table->columnCount(); ++column) {

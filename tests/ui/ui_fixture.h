@@ -3,12 +3,14 @@
 #pragma once
 
 #include "text/ansi_text.h"
+#include "ui/control_ops.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/match_command.h"
 #include "ui/qt_text.h"
 
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 
@@ -130,6 +132,17 @@ class ShownWindow {
 };
 
 /// A UTF-8 literal as the window's code page 936 text.
+/// Writes the pattern and the source, clicks matchButton and waits (up to waitMs) for the run's
+/// end; false when it does not come.
+inline bool runThroughButton(ShownWindow& w, const AnsiText& pattern, const AnsiText& source,
+                             int waitMs = 20000) {
+    writeText(w.c.patternBox, pattern);
+    writeText(w.c.sourceBox, source);
+    const std::size_t before = w.ends.size();
+    QTest::mouseClick(w.c.matchButton, Qt::LeftButton);
+    return QTest::qWaitFor([&] { return w.ends.size() > before; }, waitMs);
+}
+
 inline AnsiText gbk(const char* utf8) {
     return ansiFromUtf8(utf8);
 }
